@@ -1,0 +1,66 @@
+# Shared by the scripts that run Windows programs: the build's private Wine prefix,
+# the environment Wine needs for Windows-1251 text, and a virtual display.
+# Source it; it defines functions and exports nothing until they are called.
+
+# The build folder that holds a program: the nearest folder above it with a CMakeCache.txt.
+brx_build_dir_of() {
+  local d
+  d=$(cd "$(dirname "$1")" 2>/dev/null && pwd) || return 1
+  while [ "$d" != "/" ]; do
+    [ -f "$d/CMakeCache.txt" ] && { echo "$d"; return 0; }
+    d=$(dirname "$d")
+  done
+  return 1
+}
+
+# Exports the Wine environment for the prefix under build folder $1.
+brx_wine_env() {
+  export WINEPREFIX=${BRX_WINEPREFIX:-$1/wineprefix}
+  export WINEARCH=win32
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # The ANSI code page follows LC_ALL; ru_RU.UTF-8 gives Windows-1251.
+  export LC_ALL=ru_RU.UTF-8
+  # No Mono or Gecko prompts, and no shortcuts leaking into the Linux desktop.
+  export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
+}
+
+# Creates the prefix once (about 15 s); later calls return at once. Safe in parallel.
+brx_wine_prefix() {
+  local ready="$WINEPREFIX/.brindlex-ready"
+  [ -f "$ready" ] && return 0
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$ready" ] && exit 0
+    wineboot -i >/dev/null 2>&1
+    # Without a window manager Wine draws title bars itself only for unmanaged windows.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+    wineserver -w
+    touch "$ready"
+  ) 9>"$WINEPREFIX.lock"
+}
+
+# Starts a virtual display when there is none; sets BRX_XVFB_PID to stop it later.
+brx_display() {
+  BRX_XVFB_PID=""
+  [ -n "${DISPLAY:-}" ] && return 0
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  BRX_XVFB_PID=$!
+  local i
+  for i in $(seq 100); do
+    [ -e "/tmp/.X11-unix/X$n" ] && break
+    sleep 0.05
+  done
+  export DISPLAY=":$n"
+}
+
+brx_display_stop() {
+  if [ -n "${BRX_XVFB_PID:-}" ]; then
+    kill "$BRX_XVFB_PID" 2>/dev/null
+    wait "$BRX_XVFB_PID" 2>/dev/null
+    BRX_XVFB_PID=""
+  fi
+}
