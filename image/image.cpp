@@ -1,0 +1,5 @@
+#include "image/image.h"
+
+void DecodersStart() {}
+void ImagesStart() {}
+void ImagesStop() {}

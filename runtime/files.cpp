@@ -1,0 +1,4 @@
+#include "runtime/files.h"
+
+void FilesStart() {}
+void FilesStop() {}

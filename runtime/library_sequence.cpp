@@ -1,0 +1,31 @@
+#include "runtime/library_sequence.h"
+#include "image/image.h"
+#include "runtime/files.h"
+#include "runtime/heaps.h"
+#include "runtime/strings.h"
+#include "toolkit/fonts.h"
+#include "toolkit/gadget.h"
+#include "toolkit/requesters.h"
+#include "toolkit/window.h"
+
+void RuntimeStart() {
+  StringsStart();
+  NodeHeapStart();
+  FilesStart();
+  FontsStart();
+  WindowsStart();
+  GadgetsStart();
+  DecodersStart();
+  ImagesStart();
+  RequestersStart();
+}
+
+// Files close last, after every window has gone; the string and node heaps and the
+// directory listings stay until the process ends.
+void RuntimeStop() {
+  ImagesStop();
+  GadgetsStop();
+  WindowsStop();
+  FontsStop();
+  FilesStop();
+}

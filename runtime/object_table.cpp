@@ -1,0 +1,116 @@
+#include "runtime/object_table.h"
+#include "runtime/heaps.h"
+
+namespace {
+
+bool IsFixed(const ObjectTable* table, int number) {
+  return number >= 0 && number < table->capacity;
+}
+
+void* RecordOf(AutoNode* node) { return node + 1; }
+AutoNode* NodeOf(int number) { return reinterpret_cast<AutoNode*>((intptr_t)number) - 1; }
+void* SlotOf(ObjectTable* table, int number) {
+  return table->slots + (size_t)number * table->recordSize;
+}
+bool InUse(const void* record) { return record && *static_cast<const int32_t*>(record) != 0; }
+
+}  // namespace
+
+ObjectTable* ObjectTableNew(int recordSize, int growthStep, ReleaseOp release) {
+  ObjectTable* table = static_cast<ObjectTable*>(ProgramAlloc(sizeof(ObjectTable)));
+  if (!table) return nullptr;
+  table->recordSize = recordSize;
+  table->growthStep = growthStep;
+  table->capacity = growthStep;
+  table->release = release;
+  table->slots = static_cast<uint8_t*>(ProgramAlloc((size_t)growthStep * recordSize));
+  return table;
+}
+
+void* ObjectTableSlot(ObjectTable* table, int number) {
+  if (number == AutoNumber) {
+    AutoNode* node = static_cast<AutoNode*>(
+        HeapAlloc(NodeHeap, HEAP_ZERO_MEMORY, sizeof(AutoNode) + table->recordSize));
+    if (!node) return nullptr;
+    node->older = table->newest;
+    if (table->newest) table->newest->newer = node;
+    table->newest = node;
+    return RecordOf(node);
+  }
+  if (number < 0) return nullptr;
+  if (number >= table->capacity) {
+    int capacity = number + table->growthStep;
+    void* slots = ProgramRealloc(table->slots, (size_t)capacity * table->recordSize);
+    if (!slots) return nullptr;
+    table->slots = static_cast<uint8_t*>(slots);
+    table->capacity = capacity;
+  }
+  if (table->release) table->release(number);
+  return SlotOf(table, number);
+}
+
+void* ObjectTableFind(ObjectTable* table, int number) {
+  if (!table) return nullptr;
+  void* record;
+  if (IsFixed(table, number)) record = SlotOf(table, number);
+  else if (number < 0) return nullptr;
+  else record = reinterpret_cast<void*>((intptr_t)number);
+  return InUse(record) ? record : nullptr;
+}
+
+int ObjectTableVerify(ObjectTable* table, int number) {
+  if (!table) return 0;
+  if (IsFixed(table, number)) return InUse(SlotOf(table, number)) ? 1 : 0;
+  for (AutoNode* node = table->newest; node; node = node->older)
+    if (ObjectNumberOf(RecordOf(node)) == number) return number;
+  return 0;
+}
+
+void ObjectTableRelease(ObjectTable* table, int number) {
+  if (!table) return;
+  if (IsFixed(table, number)) {
+    ZeroMemory(SlotOf(table, number), table->recordSize);
+    return;
+  }
+  if (number <= 0) return;
+  AutoNode* node = NodeOf(number);
+  if (node == table->newest) {
+    table->newest = node->older;
+    if (table->newest) table->newest->newer = nullptr;
+  } else {
+    if (node->newer) node->newer->older = node->older;
+    if (node->older) node->older->newer = node->newer;
+  }
+  if (table->iterCursor == node) table->iterCursor = node->newer;
+  HeapFree(NodeHeap, 0, node);
+}
+
+void ObjectTableRewind(ObjectTable* table) {
+  table->iterIndex = 0;
+  AutoNode* oldest = table->newest;
+  while (oldest && oldest->older) oldest = oldest->older;
+  table->iterCursor = oldest;
+}
+
+void* ObjectTableNext(ObjectTable* table, int* number) {
+  while (table->iterIndex < table->capacity) {
+    int index = table->iterIndex++;
+    void* record = SlotOf(table, index);
+    if (InUse(record)) {
+      if (number) *number = index;
+      return record;
+    }
+  }
+  AutoNode* node = table->iterCursor;
+  if (!node) return nullptr;
+  table->iterCursor = node->newer;
+  if (number) *number = ObjectNumberOf(RecordOf(node));
+  return RecordOf(node);
+}
+
+void ObjectTableFreeAll(ObjectTable* table) {
+  if (!table || !table->release) return;
+  ObjectTableRewind(table);
+  int number;
+  while (ObjectTableNext(table, &number)) table->release(number);
+}

@@ -1,0 +1,124 @@
+// Object tables: numbering, replacement, growth, AutoNumber records and iteration order.
+#include <gtest/gtest.h>
+#include <vector>
+#include "runtime/object_table.h"
+
+namespace {
+
+struct Record {
+  int32_t handle;  // non-zero while in use
+  int32_t payload;
+};
+
+ObjectTable* table;
+std::vector<int> released;  // numbers handed to the release operation, in order
+
+void ReleaseRecord(int number) {
+  Record* record = FindRecord<Record>(table, number);
+  if (!record) return;
+  released.push_back(number);
+  ObjectTableRelease(table, number);
+}
+
+Record* Create(int number, int32_t handle) {
+  Record* record = static_cast<Record*>(ObjectTableSlot(table, number));
+  record->handle = handle;
+  return record;
+}
+
+class ObjectTableTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    table = ObjectTableNew(sizeof(Record), 16, ReleaseRecord);
+    released.clear();
+  }
+};
+
+TEST_F(ObjectTableTest, FixedNumberReuseReleasesTheOldObjectFirst) {
+  Create(3, 111)->payload = 7;
+  Record* second = static_cast<Record*>(ObjectTableSlot(table, 3));
+  EXPECT_EQ(std::vector<int>{3}, released);
+  EXPECT_EQ(0, second->handle);  // the slot comes back zero-filled
+  EXPECT_EQ(0, second->payload);
+  EXPECT_EQ(16, table->capacity);
+}
+
+TEST_F(ObjectTableTest, NumberBeyondCapacityGrowsByTheStepAndKeepsSlots) {
+  Create(2, 22);
+  Create(100, 1000);
+  EXPECT_EQ(116, table->capacity);
+  for (int n = 16; n < 116; ++n)
+    if (n != 100) EXPECT_EQ(nullptr, ObjectTableFind(table, n)) << n;
+  ASSERT_NE(nullptr, FindRecord<Record>(table, 2));
+  EXPECT_EQ(22, FindRecord<Record>(table, 2)->handle);
+  EXPECT_EQ(1000, FindRecord<Record>(table, 100)->handle);
+}
+
+TEST_F(ObjectTableTest, FindAndVerifyTellLiveFromEmpty) {
+  EXPECT_EQ(nullptr, ObjectTableFind(table, 5));
+  EXPECT_EQ(0, ObjectTableVerify(table, 5));
+  Create(5, 55);
+  EXPECT_NE(nullptr, ObjectTableFind(table, 5));
+  EXPECT_NE(0, ObjectTableVerify(table, 5));
+  ObjectTableRelease(table, 5);
+  EXPECT_EQ(nullptr, ObjectTableFind(table, 5));
+}
+
+TEST_F(ObjectTableTest, AutoNumbersAreDistinctRecordAddressesOutsideTheFixedRange) {
+  Record* a = Create(AutoNumber, 1);
+  Record* b = Create(AutoNumber, 2);
+  int na = ObjectNumberOf(a), nb = ObjectNumberOf(b);
+  EXPECT_NE(na, nb);
+  EXPECT_GE(na, table->capacity);
+  EXPECT_GE(nb, table->capacity);
+  EXPECT_EQ(a, ObjectTableFind(table, na));
+  EXPECT_EQ(na, ObjectTableVerify(table, na));
+  EXPECT_TRUE(released.empty());  // an AutoNumber creation releases nothing
+}
+
+TEST_F(ObjectTableTest, VerifyOfANonRecordDoesNotTouchItsAddress) {
+  Create(AutoNumber, 1);
+  // An address that is certainly not a record: reading it would fault.
+  EXPECT_EQ(0, ObjectTableVerify(table, 0x7FFF0000));
+  int32_t local = 5;
+  EXPECT_EQ(0, ObjectTableVerify(table, ObjectNumberOf(&local)));
+}
+
+TEST_F(ObjectTableTest, FreeAllReleasesFixedAscendingThenAutoOldestFirst) {
+  Create(7, 70);
+  int first = ObjectNumberOf(Create(AutoNumber, 1));
+  Create(2, 20);
+  int second = ObjectNumberOf(Create(AutoNumber, 2));
+  int third = ObjectNumberOf(Create(AutoNumber, 3));
+  Create(40, 400);
+  ObjectTableFreeAll(table);
+  EXPECT_EQ((std::vector<int>{2, 7, 40, first, second, third}), released);
+  EXPECT_EQ(nullptr, table->newest);
+  ObjectTableRewind(table);
+  EXPECT_EQ(nullptr, ObjectTableNext(table, nullptr));
+}
+
+TEST_F(ObjectTableTest, ReleasingTheMiddleNodeKeepsTheListLinked) {
+  int a = ObjectNumberOf(Create(AutoNumber, 1));
+  int b = ObjectNumberOf(Create(AutoNumber, 2));
+  int c = ObjectNumberOf(Create(AutoNumber, 3));
+  ObjectTableRelease(table, b);
+  std::vector<int> order;
+  ObjectTableRewind(table);
+  int number;
+  while (ObjectTableNext(table, &number)) order.push_back(number);
+  EXPECT_EQ((std::vector<int>{a, c}), order);
+  EXPECT_EQ(0, ObjectTableVerify(table, b));
+  ObjectTableRelease(table, c);  // the newest
+  ObjectTableRelease(table, a);
+  EXPECT_EQ(nullptr, table->newest);
+}
+
+TEST(ObjectTableNoRelease, FreeAllWithoutReleaseOperationDoesNothing) {
+  ObjectTable* plain = ObjectTableNew(8, 4, nullptr);
+  static_cast<int32_t*>(ObjectTableSlot(plain, 1))[0] = 9;
+  ObjectTableFreeAll(plain);
+  EXPECT_NE(nullptr, ObjectTableFind(plain, 1));
+}
+
+}  // namespace

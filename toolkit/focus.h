@@ -1,0 +1,3 @@
+#pragma once
+// Tab and Shift+Tab between the tab stops of the active toolkit window.
+void MoveFocus(int backwards);

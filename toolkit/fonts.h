@@ -1,0 +1,23 @@
+#pragma once
+// Numbered fonts and the shared cache of solid background brushes.
+#include <windows.h>
+#include <stdint.h>
+
+enum FontStyle : uint32_t {
+  FontUnderline = 0x4,
+  FontStrikeOut = 0x8,
+  FontHighQuality = 0x10,
+  FontBold = 0x100,
+  FontItalic = 0x200,
+};
+
+void FontsStart();
+void FontsStop();
+// Returns the native font for a fixed number, the new number for AutoNumber, 0 on failure.
+intptr_t FontLoad(int number, const char* face, int pointSize, uint32_t style = 0);
+void FontFree(int number);
+HFONT FontHandle(int number);
+
+void BrushCacheStart();  // initialises the cache's lock (called by GadgetsStart)
+HBRUSH BrushAcquire(int32_t color);
+void BrushRelease(HBRUSH brush);

@@ -1,0 +1,81 @@
+#pragma once
+// Numbered gadgets: native child controls addressed by a number that is also their control
+// identifier and their "VX_ID" property. One table of operations per gadget kind makes the
+// generic operations below work on every kind.
+#include <windows.h>
+#include <stdint.h>
+
+// Answer of a kind's handler that asks for default processing.
+constexpr LRESULT NotHandled = (LRESULT)0xD0D0D0D1u;
+
+struct GadgetRecord;
+
+struct GadgetKind {
+  int32_t kind;  // GadgetKindNumber
+  LRESULT (*notify)(GadgetRecord* gadget, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+  void (*destroy)(GadgetRecord* gadget);
+  int32_t (*getState)(GadgetRecord* gadget);
+  void (*setState)(GadgetRecord* gadget, int32_t state);
+  void (*getText)(GadgetRecord* gadget, int32_t mark);  // result at mark, string convention
+  void (*setText)(GadgetRecord* gadget, const char* text);
+  int32_t (*addItem)(GadgetRecord* gadget, int32_t position, const char* text);
+  void (*clearItems)(GadgetRecord* gadget);
+  void (*setColor)(GadgetRecord* gadget, int32_t which, int32_t color);
+};
+
+enum GadgetKindNumber : int32_t {
+  KindButton = 1,
+  KindEditField = 2,
+  KindLabel = 3,
+  KindCheckBox = 4,
+  KindListBox = 6,
+  KindImageBox = 9,
+  KindContainer = 11,
+  KindProgressBar = 14,
+  KindTextEditor = 22,
+};
+
+struct GadgetRecord {
+  HWND handle;  // 0 marks a free slot
+  const GadgetKind* kind;
+  WNDPROC previousProc;
+  int32_t word[3];  // kind-specific: colours, brushes, image, mouse state
+  int32_t reserved[2];  // keeps the record at its table size of 32 bytes
+};
+
+constexpr int32_t ColorFront = 1;
+constexpr int32_t ColorBack = 2;
+
+void GadgetsStart();
+void GadgetsStop();
+
+// The last step of every creator: numbers the control, subclasses it and sets its font.
+// Returns what a creator returns: the handle for a fixed number, the number for AutoNumber.
+intptr_t RegisterGadget(int number, GadgetRecord* record, HWND control, const GadgetKind* kind);
+// Takes the record for a number (destroying a gadget that had it); for AutoNumber a new one.
+GadgetRecord* GadgetRecordFor(int number);
+GadgetRecord* GadgetFind(int number);
+int32_t GadgetNumberOf(const GadgetRecord* record);
+
+void GadgetSetText(int gadget, const char* text);
+void GadgetGetText(int gadget, int32_t mark);  // result at mark
+int32_t GadgetGetState(int gadget);
+void GadgetSetState(int gadget, int32_t state);
+void GadgetHide(int gadget, int hide);
+void GadgetDisable(int gadget, int disable);
+void GadgetClearItems(int gadget);
+int32_t GadgetAddItem(int gadget, int32_t position, const char* text);
+void GadgetSetColor(int gadget, int32_t which, int32_t color);
+HWND GadgetHandle(int gadget);
+void GadgetSetFont(int gadget, HFONT font);  // gadget -1: default for later gadgets; font -1: stock font
+void GadgetFree(int gadget);
+
+// Gadget lists: which native window receives the next gadget.
+HWND GadgetListAttach(HWND window);
+void GadgetListPush(HWND container);
+void GadgetListClose();
+HWND GadgetListParent();  // the current parent
+
+LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
+void PostGadgetEvent(HWND control, int32_t subtype);
+HWND OwnerToolkitWindow(HWND window);

@@ -1,0 +1,24 @@
+#pragma once
+// Creators of the nine gadget kinds. Each returns the native handle for a fixed number,
+// the new number for AutoNumber, and 0 on failure.
+#include <windows.h>
+#include <stdint.h>
+
+intptr_t CreateButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateCheckBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateEditField(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateLabel(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateListBox(int number, int x, int y, int width, int height, uint32_t flags = 0);
+intptr_t CreateImageBox(int number, int x, int y, int width, int height, HANDLE image);
+intptr_t CreateContainer(int number, int x, int y, int width, int height, uint32_t flags);
+intptr_t CreateProgressBar(int number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
+                           uint32_t flags);
+intptr_t CreateTextEditor(int number, int x, int y, int width, int height, uint32_t flags);
+
+// Container flags.
+constexpr uint32_t ContainerThinBorder = 1;
+constexpr uint32_t ContainerDialogFrame = 2;
+constexpr uint32_t ContainerStaticEdge = 4;
+constexpr uint32_t ContainerClientEdge = 8;
+// Edit field / label flag: swaps the client edge.
+constexpr uint32_t GadgetFlagNoClientEdge = 0x20000;

@@ -1,0 +1,95 @@
+#pragma once
+// Numbered top-level windows and the one event stream of the toolkit.
+#include <windows.h>
+#include <stdint.h>
+
+// Event kinds returned by WaitEvent/PollEvent. Any other non-zero result is the number of a
+// native message that was handled without producing an event; 0 means no event.
+enum EventKind : int32_t {
+  EvMove = 3,
+  EvSize = 5,
+  EvRepaint = 15,
+  EvClose = 16,
+  EvGadget = 13100,
+  EvActivate = 13104,
+  EvMinimize = 13107,
+  EvMaximize = 13108,
+  EvRestore = 13109,
+};
+
+// Subtypes of EvGadget. Other values are native notification codes.
+enum GadgetEventSubtype : int32_t {
+  GsLeftClick = 0,
+  GsRightClick = 1,
+  GsLeftDoubleClick = 2,
+  GsRightDoubleClick = 3,
+  GsFocus = 14000,
+  GsLostFocus = 14001,
+  GsDragStart = 14002,
+};
+
+// Private message by which gadget kinds post events to their toolkit window.
+constexpr UINT GadgetEventMessage = 13103;
+// Accelerator commands of every toolkit window: Tab and Shift+Tab.
+constexpr WORD CommandFocusNext = 64001;
+constexpr WORD CommandFocusPrevious = 64002;
+
+// WindowOpen flags beyond the native style bits.
+constexpr uint32_t WindowCentreOnScreen = 1;
+constexpr uint32_t WindowCentreOnOwner = 2;
+constexpr uint32_t WindowNoGadgetList = 8;
+constexpr uint32_t WindowHidden = 0x10000000;
+constexpr int WindowPositionDefault = -65535;
+
+struct WindowRecord {
+  HWND handle;
+  ACCEL* accelerators;  // owned, two entries
+  int32_t acceleratorCount;
+  HACCEL acceleratorTable;
+  int32_t backColor;    // 0x00BBGGRR or -1
+  HBRUSH backBrush;
+  int32_t minimisedOrMaximised;
+  int32_t reserved[5];  // keeps the record at its table size of 48 bytes
+};
+
+struct EventState {
+  int32_t gadget;        // gadget/item number of the last gadget event
+  int32_t window;        // window number of the last event, -1 none
+  int32_t subtype;       // subtype of the last event, -1 none
+  int32_t pendingKind;   // event produced while dispatching, 0 none
+  WPARAM wParam;         // of the last native message that produced no event
+  LPARAM lParam;
+  struct QueueNode* head;
+  struct QueueNode* tail;
+};
+
+extern EventState Events;
+extern HINSTANCE ProgramInstance;  // set by the entry before the libraries start
+
+void WindowsStart();
+void WindowsStop();
+
+// Returns the native handle for a fixed number, the new number for AutoNumber, 0 on failure.
+intptr_t WindowOpen(int number, int x, int y, int innerWidth, int innerHeight, const char* title,
+                    uint32_t flags, HWND owner = nullptr);
+void WindowClose(int number);
+void WindowHide(int number, int hide);
+void WindowSetColor(int number, int32_t color);
+HWND WindowHandle(int number);
+
+// The one wait: timeout in milliseconds, -1 infinite, 0 none.
+int32_t WaitEventTimeout(int timeout);
+inline int32_t WaitEvent() { return WaitEventTimeout(-1); }
+inline int32_t PollEvent() { return WaitEventTimeout(0); }
+
+int32_t LastEventGadget();
+int32_t LastEventItem();
+int32_t LastEventSubtype();
+int32_t LastEventWindow();
+int32_t FocusedGadget();
+
+void QueueWindowEvent(int32_t kind, int32_t window);
+void DrainMessages();
+
+// The procedure that serves every toolkit window and container.
+LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
