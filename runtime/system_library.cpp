@@ -20,7 +20,7 @@ FARPROC Kernel32Function(const char* name) {
 
 void RestrictDllSearch() {
   auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      Kernel32Function("SetDefaultDllDirectories"));
+      reinterpret_cast<void*>(Kernel32Function("SetDefaultDllDirectories")));
   if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
   // Older systems: at least take the program's own folder's neighbours out of the
   // search that follows the system folders.

@@ -1,0 +1,4 @@
+#include <windows.h>
+#include "wizard/program.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { RunSetupProgram(); }

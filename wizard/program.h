@@ -1,0 +1,34 @@
+#pragma once
+// The setup program's global data and its three phases: start-up, the event loop and
+// shut-down.
+#include <windows.h>
+#include <stdint.h>
+#include "runtime/array.h"
+#include "runtime/strings.h"
+
+extern StringValue ProductTitle;
+extern int32_t CurrentPage;
+extern StringValue CommonProgramsPath;
+extern StringValue ProgramFilesPath;
+extern StringValue CommonDesktopPath;
+extern StringValue QuickLaunchPath;
+extern HFONT FontTitle, FontBody, FontHeading, FontSmall;
+// 11 pages by 3 columns: column 1 the heading, column 2 the sub-heading.
+extern ArrayVariable<2> PageHeadings;
+extern int32_t QuitRequested;
+
+const char* PageHeading(int page, int column);
+
+// Runs the whole program; never returns.
+[[noreturn]] void RunSetupProgram();
+// Stops the libraries and ends the process with exit code 0. Also the end of a fatal
+// installation error.
+[[noreturn]] void ShutDown();
+
+// Steps of start-up that tests repeat without running the event loop.
+void StartRuntime();
+void PrepareWizardData();
+
+// Built by the wizard: the whole window (hidden) and the reaction to one event.
+void BuildWizard();
+void HandleWizardEvent(int32_t kind, int32_t gadget);
