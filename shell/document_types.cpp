@@ -1,0 +1,148 @@
+#include "shell/document_types.h"
+
+#include "runtime/services.h"
+#include "runtime/strings.h"
+
+namespace {
+
+// Texts a registration is made of.
+enum Piece { PieceNone, PieceExt, PieceProgramFile, PieceTypeKey, PieceDescription, PieceIconFile,
+             PieceOpenCommand };
+enum RowNeeds { Always, WithDescription, WithDescriptionAndIcon, WithIcon };
+
+struct DocumentTypeRow {
+  RowNeeds needs;
+  HKEY root;
+  const char* keyStart;  // the key is keyStart + keyPiece + keyEnd
+  Piece keyPiece;
+  const char* keyEnd;
+  const char* valueName;
+  Piece data;
+};
+
+// On NT the extension names a type key of its own, and the program's entry under
+// Applications carries the open command.
+const DocumentTypeRow NtRows[] = {
+    {Always, HKEY_CLASSES_ROOT, "Applications\\", PieceProgramFile, "\\shell\\open\\command", "",
+     PieceOpenCommand},
+    {WithDescription, HKEY_CLASSES_ROOT, ".", PieceExt, "", "", PieceTypeKey},
+    {WithDescription, HKEY_CLASSES_ROOT, "", PieceTypeKey, "", "", PieceDescription},
+    {WithDescriptionAndIcon, HKEY_CLASSES_ROOT, "", PieceTypeKey, "\\DefaultIcon", "",
+     PieceIconFile},
+    {Always, HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.",
+     PieceExt, "", "Application", PieceProgramFile},
+};
+
+// On 95/98/ME every extension of a program points to one type key named after the program.
+const DocumentTypeRow Win9xRows[] = {
+    {Always, HKEY_LOCAL_MACHINE, "Software\\Classes\\.", PieceExt, "", "", PieceTypeKey},
+    {WithDescription, HKEY_LOCAL_MACHINE, "Software\\Classes\\", PieceProgramFile, "", "",
+     PieceDescription},
+    {WithIcon, HKEY_LOCAL_MACHINE, "Software\\Classes\\", PieceProgramFile, "\\DefaultIcon", "",
+     PieceIconFile},
+    {Always, HKEY_LOCAL_MACHINE, "Software\\Classes\\", PieceProgramFile, "\\shell\\open\\command",
+     "", PieceOpenCommand},
+};
+
+struct Registration {
+  StringValue ext, description, program, iconFile, programFile, typeKey, openCommand;
+};
+
+const char* PieceText(const Registration& r, Piece piece) {
+  switch (piece) {
+    case PieceExt: return r.ext;
+    case PieceProgramFile: return r.programFile;
+    case PieceTypeKey: return r.typeKey;
+    case PieceDescription: return r.description;
+    case PieceIconFile: return r.iconFile;
+    case PieceOpenCommand: return r.openCommand;
+    case PieceNone: break;
+  }
+  return nullptr;
+}
+
+bool RowApplies(const Registration& r, RowNeeds needs) {
+  bool described = StrLength(r.description) > 0, withIcon = StrLength(r.iconFile) > 0;
+  switch (needs) {
+    case Always: return true;
+    case WithDescription: return described;
+    case WithDescriptionAndIcon: return described && withIcon;
+    case WithIcon: return withIcon;
+  }
+  return false;
+}
+
+void WriteRegistryText(HKEY root, const char* key, const char* valueName, const char* text) {
+  WriteRegistryValue(root, key, valueName, REG_SZ, text ? text : "", StrLength(text) + 1);
+}
+
+}  // namespace
+
+int32_t NtClassLayoutFor(int osVersion) {
+  return osVersion == 10 || osVersion == 30 || osVersion == 40 ? 0 : 1;
+}
+
+int32_t UsesNtClassLayout() { return NtClassLayoutFor(OsVersion()); }
+
+void WriteDocumentTypeRows(int32_t ntLayout, const char* ext, const char* description,
+                           const char* program, const char* iconFile, DocumentTypeRowWriter write) {
+  // The arguments may lie in the scratch buffer, which moves while keys are built there.
+  Registration r = {};
+  StrCopyNew(&r.ext, ext);
+  StrCopyNew(&r.description, description);
+  StrCopyNew(&r.program, program);
+  StrCopyNew(&r.iconFile, iconFile);
+  {
+    ScratchText programFile;
+    StrFilePart(r.program, programFile.Start());
+    programFile.AssignTo(&r.programFile);
+  }
+  {
+    ScratchText command;
+    command.Append("\"").Append(r.program).Append("\" \"%1\"");
+    command.AssignTo(&r.openCommand);
+  }
+  if (ntLayout) {
+    ScratchText typeKey;
+    typeKey.Append(r.ext).Append("_auto_file");
+    typeKey.AssignTo(&r.typeKey);
+  } else {
+    StrAssign(&r.typeKey, r.programFile);
+  }
+
+  const DocumentTypeRow* rows = ntLayout ? NtRows : Win9xRows;
+  size_t count = ntLayout ? sizeof(NtRows) / sizeof(NtRows[0]) : sizeof(Win9xRows) / sizeof(Win9xRows[0]);
+  for (size_t i = 0; i < count; ++i) {
+    const DocumentTypeRow& row = rows[i];
+    if (!RowApplies(r, row.needs)) continue;
+    ScratchText key;
+    key.Append(row.keyStart).Append(PieceText(r, row.keyPiece)).Append(row.keyEnd);
+    write(row.root, key.Pass(), row.valueName, PieceText(r, row.data));
+  }
+
+  StrFree(r.ext);
+  StrFree(r.description);
+  StrFree(r.program);
+  StrFree(r.iconFile);
+  StrFree(r.programFile);
+  StrFree(r.typeKey);
+  StrFree(r.openCommand);
+}
+
+int32_t RegisterDocumentType(const char* ext, const char* description, const char* program,
+                             const char* iconFile) {
+  WriteDocumentTypeRows(UsesNtClassLayout(), ext, description, program, iconFile,
+                        WriteRegistryText);
+  return 0;
+}
+
+int32_t WriteRegistryValue(HKEY root, const char* keyPath, const char* valueName, DWORD type,
+                           const void* data, DWORD size) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, keyPath ? keyPath : "", 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) == ERROR_SUCCESS) {
+    RegSetValueExA(key, valueName ? valueName : "", 0, type, static_cast<const BYTE*>(data), size);
+    RegCloseKey(key);
+  }
+  return 0;
+}

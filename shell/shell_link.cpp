@@ -1,0 +1,46 @@
+#include "shell/shell_link.h"
+
+#include <windows.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+static const char* Text(const char* text) { return text ? text : ""; }
+
+// Saves through the persistence interface; the file name must be UTF-16.
+static bool SaveAs(IPersistFile* file, const char* linkFile) {
+  int units = MultiByteToWideChar(CP_ACP, 0, linkFile, -1, nullptr, 0);
+  if (units <= 0) return false;
+  HANDLE heap = GetProcessHeap();
+  WCHAR* wide = static_cast<WCHAR*>(HeapAlloc(heap, 0, units * sizeof(WCHAR)));
+  if (!wide) return false;
+  MultiByteToWideChar(CP_ACP, 0, linkFile, -1, wide, units);
+  file->Save(wide, TRUE);
+  HeapFree(heap, 0, wide);
+  return true;
+}
+
+int32_t CreateShellLink(const char* target, const char* linkFile, const char* arguments,
+                        const char* description, const char* workingFolder,
+                        int32_t showCommand, const char* iconFile, int32_t iconIndex) {
+  int32_t result = 0;
+  CoInitialize(nullptr);
+  IShellLinkA* link = nullptr;
+  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                 reinterpret_cast<void**>(&link)))) {
+    link->SetPath(Text(target));
+    link->SetArguments(Text(arguments));
+    link->SetWorkingDirectory(Text(workingFolder));
+    link->SetDescription(Text(description));
+    link->SetShowCmd(showCommand);
+    link->SetHotkey(0);
+    link->SetIconLocation(Text(iconFile), iconIndex);
+    IPersistFile* file = nullptr;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+      if (SaveAs(file, Text(linkFile))) result = 1;
+      file->Release();
+    }
+    link->Release();
+  }
+  CoUninitialize();
+  return result;
+}

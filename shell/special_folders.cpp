@@ -1,0 +1,39 @@
+#include "shell/special_folders.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "runtime/strings.h"
+
+extern "C" BOOL WINAPI MakeSureDirectoryPathExists(PCSTR path);
+
+const char QuickLaunchSubfolder[] = "Microsoft\\Internet Explorer\\Quick Launch\\";
+
+static void FreeItemList(LPITEMIDLIST list) {
+  IMalloc* allocator = nullptr;
+  if (SUCCEEDED(SHGetMalloc(&allocator)) && allocator) {
+    allocator->Free(list);
+    allocator->Release();
+  }
+}
+
+void SpecialFolderPath(int32_t id, int32_t mark) {
+  LPITEMIDLIST list = nullptr;
+  if (FAILED(SHGetSpecialFolderLocation(nullptr, id, &list)) || !list) {
+    ScratchReserve(0, mark)[0] = 0;
+    return;
+  }
+  StrSpaces(MAX_PATH, mark);
+  char* path = ScratchAt(mark);
+  // A failed lookup may leave the reserved spaces untouched; it must read as empty.
+  path[0] = 0;
+  SHGetPathFromIDListA(list, path);
+  FreeItemList(list);
+  int32_t length = StrLength(path);
+  ScratchGiveBack(MAX_PATH - length);
+  if (length > 0 && path[length - 1] != '\\') ScratchAppend("\\");
+}
+
+int32_t EnsureDirectoryPath(const char* path) {
+  return MakeSureDirectoryPathExists(path ? path : "") ? 1 : 0;
+}
