@@ -22,7 +22,7 @@ target_compile_definitions(brx_png PRIVATE PNG_ARM_NEON_OPT=0 PNG_INTEL_SSE_OPT=
 find_library(BRX_ZLIB NAMES libz.a z REQUIRED)
 target_link_libraries(brx_png PUBLIC ${BRX_ZLIB})
 
-set(BRX_GTEST_DIR /usr/src/googletest/googletest)
+set(BRX_GTEST_DIR /usr/src/googletest/googletest CACHE PATH "GoogleTest's source (the googletest folder)")
 add_library(brx_gtest STATIC ${BRX_GTEST_DIR}/src/gtest-all.cc)
 target_include_directories(brx_gtest SYSTEM PUBLIC ${BRX_GTEST_DIR}/include PRIVATE ${BRX_GTEST_DIR})
 target_compile_options(brx_gtest PRIVATE -w)
