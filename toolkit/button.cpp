@@ -1,0 +1,41 @@
+// Buttons and check boxes: native buttons whose state is their check mark. They answer no
+// control-colour requests, so they are always drawn in the system colours.
+#include "toolkit/gadget_kinds.h"
+#include "toolkit/gadget_frame.h"
+
+namespace {
+
+int32_t CheckState(GadgetRecord* gadget) {
+  return (int32_t)(SendMessageA(gadget->handle, BM_GETCHECK, 0, 0) & 1);
+}
+
+void SetCheckState(GadgetRecord* gadget, int32_t state) {
+  SendMessageA(gadget->handle, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+const GadgetKind ButtonKind = {KindButton, nullptr, nullptr, CheckState, SetCheckState,
+                               nullptr, nullptr, nullptr, nullptr, nullptr};
+const GadgetKind CheckBoxKind = {KindCheckBox, nullptr, nullptr, CheckState, SetCheckState,
+                                 nullptr, nullptr, nullptr, nullptr, nullptr};
+
+constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
+constexpr DWORD CheckBoxStyle = ButtonStyle | BS_AUTOCHECKBOX;
+
+intptr_t CreateButtonOfKind(const GadgetKind* kind, DWORD baseStyle, int number, int x, int y,
+                            int width, int height, const char* text, uint32_t flags) {
+  HWND control = CreateGadgetControl(0, "Button", text, baseStyle | flags, x, y, width, height);
+  if (!control) return 0;
+  GadgetRecord* record = TakeGadgetRecord(number, control);
+  if (!record) return 0;
+  return RegisterGadget(number, record, control, kind);
+}
+
+}  // namespace
+
+intptr_t CreateButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+  return CreateButtonOfKind(&ButtonKind, ButtonStyle, number, x, y, width, height, text, flags);
+}
+
+intptr_t CreateCheckBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+  return CreateButtonOfKind(&CheckBoxKind, CheckBoxStyle, number, x, y, width, height, text, flags);
+}

@@ -1,0 +1,42 @@
+// Edit fields: native single-line edits with optional colours. Gaining and losing the
+// keyboard focus are reported as gadget events besides the native edit notifications.
+#include "toolkit/gadget_kinds.h"
+#include "toolkit/control_colors.h"
+#include "toolkit/gadget_frame.h"
+#include "toolkit/window.h"
+
+namespace {
+
+WNDPROC nativeEditProc;
+
+LRESULT EditFieldNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM wParam, LPARAM) {
+  // Read-only fields ask with the static request and keep their colours; disabled ones
+  // ask the same way and get the default colours.
+  if (message == WM_CTLCOLOREDIT || (message == WM_CTLCOLORSTATIC && IsWindowEnabled(gadget->handle)))
+    return ControlColorAnswer(gadget, (HDC)wParam, COLOR_BTNHIGHLIGHT);
+  return NotHandled;
+}
+
+LRESULT CALLBACK EditFieldProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_SETFOCUS || message == WM_KILLFOCUS) && GadgetRecordOfControl(control))
+    PostGadgetEvent(control, message == WM_SETFOCUS ? GsFocus : GsLostFocus);
+  return CallWindowProcA(nativeEditProc, control, message, wParam, lParam);
+}
+
+const GadgetKind EditFieldKind = {KindEditField, EditFieldNotify, ControlColorsRelease, nullptr, nullptr,
+                                  nullptr, nullptr, nullptr, nullptr, ControlColorSet};
+
+constexpr DWORD EditFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
+
+}  // namespace
+
+intptr_t CreateEditField(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+  DWORD extendedStyle = (flags & GadgetFlagNoClientEdge) ? 0 : WS_EX_CLIENTEDGE;
+  HWND control = CreateGadgetControl(extendedStyle, "Edit", text, EditFieldStyle | flags, x, y, width, height);
+  if (!control) return 0;
+  GadgetRecord* record = TakeGadgetRecord(number, control);
+  if (!record) return 0;
+  ControlColorsInit(record);
+  SubclassKind(control, EditFieldProc, &nativeEditProc);
+  return RegisterGadget(number, record, control, &EditFieldKind);
+}

@@ -1,0 +1,178 @@
+// Image boxes: statics that draw a bitmap or an icon themselves and take its size. Mouse
+// actions become gadget events: clicks through the native notify style, double clicks,
+// right clicks and the start of a drag through the subclass below.
+#include "toolkit/gadget_kinds.h"
+#include "toolkit/gadget_frame.h"
+#include "toolkit/window.h"
+
+namespace {
+
+WNDPROC nativeStaticProc;
+
+// Mouse state word: the left button was pressed on the box; a right double click has just
+// been reported, so the release that follows is not a right click.
+constexpr int32_t LeftPressed = 1;
+constexpr int32_t RightDoubleClicked = 2;
+
+HANDLE Image(const GadgetRecord* gadget) { return (HANDLE)(intptr_t)gadget->word[0]; }
+void StoreImage(GadgetRecord* gadget, HANDLE image) { gadget->word[0] = (int32_t)(intptr_t)image; }
+int32_t& MouseState(GadgetRecord* gadget) { return gadget->word[1]; }
+int32_t& PressPosition(GadgetRecord* gadget) { return gadget->word[2]; }
+
+bool IsBitmap(HANDLE image) { return GetObjectType(image) == OBJ_BITMAP; }
+
+SIZE ImageSize(HANDLE image) {
+  SIZE size = {0, 0};
+  BITMAP bitmap;
+  if (IsBitmap(image)) {
+    if (GetObjectA(image, sizeof bitmap, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
+    return size;
+  }
+  ICONINFO icon;
+  if (!GetIconInfo((HICON)image, &icon)) return size;
+  if (icon.hbmColor && GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap)) {
+    size = {bitmap.bmWidth, bitmap.bmHeight};
+  } else if (GetObjectA(icon.hbmMask, sizeof bitmap, &bitmap)) {
+    // A monochrome icon has no colour bitmap: its mask holds the AND and XOR halves.
+    size = {bitmap.bmWidth, bitmap.bmHeight / 2};
+  }
+  if (icon.hbmColor) DeleteObject(icon.hbmColor);
+  if (icon.hbmMask) DeleteObject(icon.hbmMask);
+  return size;
+}
+
+// Icons are drawn over what lies beneath the box, so that part of the window is
+// repainted before an icon (or nothing) replaces the image.
+void RepaintBeneath(HWND control) {
+  HWND window = OwnerToolkitWindow(control);
+  RECT area;
+  GetWindowRect(control, &area);
+  MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&area), 2);
+  RedrawWindow(window, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
+  HWND control = gadget->handle;
+  StoreImage(gadget, image);
+  if (!image || !IsBitmap(image)) RepaintBeneath(control);
+  if (image) {
+    SIZE size = ImageSize(image);
+    if (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+      size.cx += 4;
+      size.cy += 4;
+    }
+    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  }
+  return (LRESULT)image;
+}
+
+void DrawImage(GadgetRecord* gadget, HDC dc) {
+  HANDLE image = Image(gadget);
+  if (!image) return;
+  UINT type = IsBitmap(image) ? DST_BITMAP : DST_ICON;
+  DrawStateA(dc, nullptr, nullptr, (LPARAM)image, 0, 0, 0, 0, 0, type);
+}
+
+void Post(HWND control, int32_t subtype) { PostGadgetEvent(control, subtype); }
+
+// Handles what the box does itself; returns false for messages that then go on to the
+// native static.
+bool HandleImageMessage(GadgetRecord* gadget, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+  HWND control = gadget->handle;
+  *result = 0;
+  switch (message) {
+    case STM_SETIMAGE:
+      *result = SetImage(gadget, (HANDLE)lParam);
+      return true;
+    case STM_SETICON:  // the icon travels in wParam with this message
+      *result = SetImage(gadget, (HANDLE)wParam);
+      return true;
+    case STM_GETIMAGE:
+    case STM_GETICON:
+      *result = (LRESULT)Image(gadget);
+      return true;
+    case WM_PAINT: {
+      PAINTSTRUCT paint;
+      HDC dc = BeginPaint(control, &paint);
+      DrawImage(gadget, dc);
+      EndPaint(control, &paint);
+      return true;
+    }
+    case WM_PRINTCLIENT:
+      DrawImage(gadget, (HDC)wParam);
+      return true;
+    case WM_ENABLE:
+      RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+      return true;
+    case WM_LBUTTONDOWN:
+      MouseState(gadget) |= LeftPressed;
+      PressPosition(gadget) = (int32_t)lParam;
+      SetCapture(control);
+      return false;
+    case WM_MOUSEMOVE:
+      if ((MouseState(gadget) & LeftPressed) &&
+          OutsideDragRect((short)LOWORD(PressPosition(gadget)), (short)HIWORD(PressPosition(gadget)), lParam)) {
+        MouseState(gadget) &= ~LeftPressed;
+        ReleaseCapture();
+        Post(control, GsDragStart);
+      }
+      return false;
+    case WM_LBUTTONUP:
+      if (MouseState(gadget) & LeftPressed) {
+        MouseState(gadget) &= ~LeftPressed;
+        ReleaseCapture();
+      }
+      return false;
+    case WM_LBUTTONDBLCLK:
+      Post(control, GsLeftDoubleClick);
+      return true;
+    case WM_RBUTTONDBLCLK:
+      MouseState(gadget) |= RightDoubleClicked;
+      Post(control, GsRightDoubleClick);
+      return true;
+    case WM_RBUTTONUP:
+      if (MouseState(gadget) & RightDoubleClicked) MouseState(gadget) &= ~RightDoubleClicked;
+      else Post(control, GsRightClick);
+      return true;
+  }
+  return false;
+}
+
+LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  GadgetRecord* gadget = GadgetRecordOfControl(control);
+  LRESULT result;
+  if (gadget && HandleImageMessage(gadget, message, wParam, lParam, &result)) return result;
+  return CallWindowProcA(nativeStaticProc, control, message, wParam, lParam);
+}
+
+int32_t GetImage(GadgetRecord* gadget) {
+  return (int32_t)SendMessageA(gadget->handle, STM_GETIMAGE, IMAGE_BITMAP, 0);
+}
+
+void PutImage(GadgetRecord* gadget, int32_t image) {
+  HANDLE handle = (HANDLE)(intptr_t)image;
+  SendMessageA(gadget->handle, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);
+}
+
+const GadgetKind ImageBoxKind = {KindImageBox, nullptr, nullptr, GetImage, PutImage,
+                                 nullptr, nullptr, nullptr, nullptr, nullptr};
+
+constexpr DWORD ImageBoxStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
+
+}  // namespace
+
+intptr_t CreateImageBox(int number, int x, int y, int width, int height, HANDLE image) {
+  ReadDragSize();
+  HWND control = CreateGadgetControl(0, "STATIC", nullptr, ImageBoxStyle, x, y, width, height);
+  if (!control) return 0;
+  GadgetRecord* record = TakeGadgetRecord(number, control);
+  if (!record) return 0;
+  StoreImage(record, nullptr);
+  MouseState(record) = 0;
+  PressPosition(record) = 0;
+  SubclassKind(control, ImageBoxProc, &nativeStaticProc);
+  intptr_t result = RegisterGadget(number, record, control, &ImageBoxKind);
+  if (result && image) PutImage(record, (int32_t)(intptr_t)image);
+  return result;
+}
