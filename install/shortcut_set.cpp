@@ -1,0 +1,70 @@
+#include "install/shortcut_set.h"
+#include "runtime/strings.h"
+#include "shell/shell_link.h"
+#include "shell/special_folders.h"
+#include "toolkit/gadget.h"
+#include "wizard/gadgets.h"
+#include "wizard/program.h"
+
+namespace {
+
+const char ProgramDescription[] = "Программатор микроконтроллеров";
+const char LicenceDescription[] = "Лицензионное соглашение";
+const char CreatingShortcuts[] = "Создание ярлыков";
+constexpr int32_t ShowNormal = 1;
+
+// A shortcut to the installed program in folder (which ends in a backslash).
+void CreateProgramLink(const char* folder, const char* installationFolder) {
+  StringValue link = nullptr, program = nullptr;
+  { ScratchText text; text.Append(folder).Append("Brindlex.lnk").AssignTo(&link); }
+  { ScratchText text; text.Append(installationFolder).Append("Brindlex.exe").AssignTo(&program); }
+  CreateShellLink(program, link, "", ProgramDescription, installationFolder, ShowNormal, program, 0);
+  StrFree(link);
+  StrFree(program);
+}
+
+void CreateLicenceLink(const char* folder, const char* installationFolder) {
+  StringValue link = nullptr, licence = nullptr;
+  { ScratchText text; text.Append(folder).Append("License.lnk").AssignTo(&link); }
+  { ScratchText text; text.Append(installationFolder).Append("License.txt").AssignTo(&licence); }
+  // The licence opens in the system's text editor; its path is passed bare, unquoted.
+  CreateShellLink("NOTEPAD.exe", link, licence, LicenceDescription, installationFolder, ShowNormal, "", 0);
+  StrFree(link);
+  StrFree(licence);
+}
+
+}  // namespace
+
+int32_t CreateProgramShortcuts(const char* installationFolder) {
+  StringValue installation = nullptr;
+  StrCopyNew(&installation, installationFolder);
+  GadgetSetText(TxtInstallFile, "Создание ярлыков в меню «Пуск»");
+
+  if (GadgetGetState(ChkNoShortcuts) == 0) {
+    StringValue menu = nullptr;
+    {
+      ScratchText text;
+      text.Append(CommonProgramsPath);
+      int32_t nameStart = ScratchMark();
+      GadgetGetText(FldStartMenuFolder, nameStart);
+      if (ScratchMark() == nameStart || text.Get()[text.Length() - 1] != '\\') text.Append("\\");
+      text.AssignTo(&menu);
+    }
+    if (EnsureDirectoryPath(menu)) {
+      GadgetSetText(TxtInstallFile, CreatingShortcuts);
+      CreateProgramLink(menu, installation);
+      CreateLicenceLink(menu, installation);
+    }
+    StrFree(menu);
+  }
+  if (GadgetGetState(ChkDesktopIcon) == 1) {
+    GadgetSetText(TxtInstallFile, CreatingShortcuts);
+    CreateProgramLink(CommonDesktopPath, installation);
+  }
+  if (GadgetGetState(ChkQuickLaunch) == 1) {
+    GadgetSetText(TxtInstallFile, CreatingShortcuts);
+    CreateProgramLink(QuickLaunchPath, installation);
+  }
+  StrFree(installation);
+  return 0;
+}
