@@ -1,0 +1,69 @@
+#include "shell/special_folders.h"
+
+#include <gtest/gtest.h>
+#include <shlobj.h>
+
+#include "shell_test_support.h"
+
+static std::string FolderPath(int32_t id) {
+  return ScratchResult([id](int32_t mark) { SpecialFolderPath(id, mark); });
+}
+
+TEST(SpecialFolders, TheProgramsFoldersExistAndEndInOneBackslash) {
+  for (int32_t id : {FolderCommonPrograms, FolderProgramFiles, FolderCommonDesktop, FolderAppData}) {
+    std::string path = FolderPath(id);
+    SCOPED_TRACE(path);
+    ASSERT_GT(path.size(), 3u) << "id " << id;
+    EXPECT_EQ('\\', path.back());
+    EXPECT_NE('\\', path[path.size() - 2]);
+    EXPECT_TRUE(IsFolder(path));
+  }
+}
+
+TEST(SpecialFolders, AFolderWithoutFileSystemPathGivesTheEmptyText) {
+  EXPECT_EQ("", FolderPath(CSIDL_DRIVES));  // the computer itself: an item, not a folder
+  EXPECT_EQ("", FolderPath(0x7F));          // no such folder
+}
+
+// The shell takes the user's music folder from the registry, so it can be made a drive
+// root, which the shell already returns with its backslash.
+TEST(SpecialFolders, ADriveRootGetsNoSecondBackslash) {
+  const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+  HKEY folders;
+  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &folders));
+  char saved[MAX_PATH] = "";
+  DWORD size = sizeof(saved), type = REG_EXPAND_SZ;
+  bool hadValue = RegQueryValueExA(folders, "My Music", nullptr, &type, (BYTE*)saved, &size) == 0;
+  RegSetValueExA(folders, "My Music", 0, REG_SZ, (const BYTE*)"C:\\", 4);
+
+  EXPECT_EQ("C:\\", FolderPath(CSIDL_MYMUSIC));
+
+  if (hadValue) RegSetValueExA(folders, "My Music", 0, type, (const BYTE*)saved, size);
+  else RegDeleteValueA(folders, "My Music");
+  RegCloseKey(folders);
+}
+
+TEST(EnsureDirectory, CreatesEveryMissingLevelAndAcceptsExistingOnes) {
+  std::string base = FreshTempFolder("ensure");
+  std::string path = base + "Первый уровень\\second\\";
+  EXPECT_NE(0, EnsureDirectoryPath(path.c_str()));
+  EXPECT_TRUE(IsFolder(base + "Первый уровень"));
+  EXPECT_TRUE(IsFolder(path));
+  EXPECT_NE(0, EnsureDirectoryPath(path.c_str()));
+  EXPECT_TRUE(IsFolder(path));
+}
+
+TEST(EnsureDirectory, ALastNameWithoutBackslashIsAFileAndNotCreated) {
+  std::string base = FreshTempFolder("ensure_file");
+  EXPECT_NE(0, EnsureDirectoryPath((base + "folder\\file.txt").c_str()));
+  EXPECT_TRUE(IsFolder(base + "folder"));
+  EXPECT_FALSE(IsFolder(base + "folder\\file.txt"));
+}
+
+TEST(EnsureDirectory, AFolderThatCannotBeCreatedGivesZero) {
+  std::string base = FreshTempFolder("ensure_blocked");
+  HANDLE file = CreateFileA((base + "occupied").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            0, nullptr);
+  CloseHandle(file);
+  EXPECT_EQ(0, EnsureDirectoryPath((base + "occupied\\inner\\").c_str()));
+}
