@@ -76,6 +76,10 @@ void GadgetListPush(HWND container);
 void GadgetListClose();
 HWND GadgetListParent();  // the current parent
 
+// Reads a control's "VX_ID" property: non-zero and the number in *number if the control
+// carries one (gadget 0 included), else 0.
+int ControlGadgetNumber(HWND control, int* number);
+
 LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
 void PostGadgetEvent(HWND control, int32_t subtype);
 HWND OwnerToolkitWindow(HWND window);

@@ -1,0 +1,59 @@
+#include "toolkit/fonts.h"
+#include "runtime/object_table.h"
+
+namespace {
+
+struct FontRecord {
+  HFONT font;  // 0 marks a free slot
+};
+
+ObjectTable* FontTable;
+
+// A character height in pixels for a point size on the display.
+int PixelHeight(HDC display, int pointSize) {
+  return -MulDiv(pointSize, GetDeviceCaps(display, LOGPIXELSY), 72);
+}
+
+}  // namespace
+
+void FontsStart() {
+  FontTable = ObjectTableNew(sizeof(FontRecord), 16, FontFree);
+}
+
+void FontsStop() {
+  ObjectTableFreeAll(FontTable);
+}
+
+intptr_t FontLoad(int number, const char* face, int pointSize, uint32_t style) {
+  FontRecord* record = static_cast<FontRecord*>(ObjectTableSlot(FontTable, number));
+  if (!record) return 0;
+  HFONT font = nullptr;
+  if (HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
+    font = CreateFontA(PixelHeight(display, pointSize), 0, 0, 0,
+                       (style & FontBold) ? FW_BOLD : FW_NORMAL,
+                       (style & FontItalic) != 0, (style & FontUnderline) != 0,
+                       (style & FontStrikeOut) != 0, DEFAULT_CHARSET, 0, 0,
+                       (style & FontHighQuality) ? PROOF_QUALITY : DEFAULT_QUALITY, 0,
+                       face ? face : "");
+    DeleteDC(display);
+  }
+  if (!font) {
+    // An AutoNumber record that stays empty would never be found again: give it back.
+    if (number == AutoNumber) ObjectTableRelease(FontTable, ObjectNumberOf(record));
+    return 0;
+  }
+  record->font = font;
+  return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)font;
+}
+
+void FontFree(int number) {
+  FontRecord* record = FindRecord<FontRecord>(FontTable, number);
+  if (!record) return;
+  DeleteObject(record->font);
+  ObjectTableRelease(FontTable, number);
+}
+
+HFONT FontHandle(int number) {
+  FontRecord* record = FindRecord<FontRecord>(FontTable, number);
+  return record ? record->font : nullptr;
+}

@@ -1,0 +1,73 @@
+// The generic operations on a gadget number: the kind's operation where it has one, else a
+// plain native fallback. A number with no gadget does nothing and gives 0.
+#include "toolkit/gadget.h"
+#include "runtime/strings.h"
+
+namespace {
+
+const char* TextOrEmpty(const char* text) { return text ? text : ""; }
+
+// The control's whole window text, at mark.
+void WindowTextAt(HWND control, int32_t mark) {
+  int length = GetWindowTextLengthA(control);
+  char* text = ScratchReserve(length, mark);
+  int copied = length > 0 ? GetWindowTextA(control, text, length + 1) : 0;
+  ScratchRewind(mark + copied);
+}
+
+}  // namespace
+
+void GadgetSetText(int gadget, const char* text) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (!record) return;
+  if (record->kind->setText) record->kind->setText(record, TextOrEmpty(text));
+  else SetWindowTextA(record->handle, TextOrEmpty(text));
+}
+
+void GadgetGetText(int gadget, int32_t mark) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (!record) ScratchRewind(mark);
+  else if (record->kind->getText) record->kind->getText(record, mark);
+  else WindowTextAt(record->handle, mark);
+}
+
+int32_t GadgetGetState(int gadget) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (!record || !record->kind->getState) return 0;
+  return record->kind->getState(record);
+}
+
+void GadgetSetState(int gadget, int32_t state) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (record && record->kind->setState) record->kind->setState(record, state);
+}
+
+void GadgetHide(int gadget, int hide) {
+  if (GadgetRecord* record = GadgetFind(gadget))
+    ShowWindow(record->handle, hide ? SW_HIDE : SW_SHOW);
+}
+
+void GadgetDisable(int gadget, int disable) {
+  if (GadgetRecord* record = GadgetFind(gadget)) EnableWindow(record->handle, !disable);
+}
+
+void GadgetClearItems(int gadget) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (record && record->kind->clearItems) record->kind->clearItems(record);
+}
+
+int32_t GadgetAddItem(int gadget, int32_t position, const char* text) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (!record || !record->kind->addItem) return 0;
+  return record->kind->addItem(record, position, TextOrEmpty(text));
+}
+
+void GadgetSetColor(int gadget, int32_t which, int32_t color) {
+  GadgetRecord* record = GadgetFind(gadget);
+  if (record && record->kind->setColor) record->kind->setColor(record, which, color);
+}
+
+HWND GadgetHandle(int gadget) {
+  GadgetRecord* record = GadgetFind(gadget);
+  return record ? record->handle : nullptr;
+}

@@ -1,0 +1,121 @@
+#include "toolkit/gadget.h"
+#include <commctrl.h>
+#include "runtime/object_table.h"
+#include "toolkit/fonts.h"
+
+namespace {
+
+constexpr char GadgetIdProperty[] = "VX_ID";
+constexpr int UnnumberedControl = -1;
+
+ObjectTable* GadgetTable;
+HFONT StockGuiFont;
+HFONT DefaultFont;  // given to every new gadget
+
+int ControlIdentifier(HWND control) { return (int)GetWindowLongA(control, GWL_ID); }
+
+struct PropertySearch {
+  bool found;
+  int number;
+};
+
+BOOL CALLBACK FindGadgetIdProperty(HWND, LPSTR name, HANDLE data, ULONG_PTR param) {
+  if (HIWORD((ULONG_PTR)name) == 0 || lstrcmpA(name, GadgetIdProperty) != 0) return TRUE;
+  PropertySearch* search = reinterpret_cast<PropertySearch*>(param);
+  search->found = true;
+  search->number = (int)(intptr_t)data;
+  return FALSE;
+}
+
+// Every gadget control is subclassed with this procedure: it keeps the table in step with
+// the control's life.
+LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  int number = ControlIdentifier(control);
+  if (number == UnnumberedControl) return DefWindowProcA(control, message, wParam, lParam);
+  GadgetRecord* record = GadgetFind(number);
+  if (!record || record->handle != control)
+    return DefWindowProcA(control, message, wParam, lParam);
+  LRESULT result = CallWindowProcA(record->previousProc, control, message, wParam, lParam);
+  if (message == WM_NCDESTROY) {
+    // The previous procedure may have grown the table: look the record up again.
+    record = GadgetFind(number);
+    if (record && record->handle == control) {
+      if (record->kind && record->kind->destroy) record->kind->destroy(record);
+      RemovePropA(control, GadgetIdProperty);
+      SetWindowLongA(control, GWL_ID, UnnumberedControl);
+      ObjectTableRelease(GadgetTable, number);
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+void GadgetsStart() {
+  GadgetTable = ObjectTableNew(sizeof(GadgetRecord), 50, GadgetFree);
+  BrushCacheStart();
+  StockGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  DefaultFont = StockGuiFont;
+  INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xB08};
+  InitCommonControlsEx(&controls);
+}
+
+// Gadgets die with their windows: nothing is left to release here.
+void GadgetsStop() {}
+
+GadgetRecord* GadgetRecordFor(int number) {
+  return static_cast<GadgetRecord*>(ObjectTableSlot(GadgetTable, number));
+}
+
+GadgetRecord* GadgetFind(int number) {
+  return FindRecord<GadgetRecord>(GadgetTable, number);
+}
+
+int32_t GadgetNumberOf(const GadgetRecord* record) {
+  const uint8_t* address = reinterpret_cast<const uint8_t*>(record);
+  const uint8_t* slots = GadgetTable->slots;
+  if (address >= slots && address < slots + (size_t)GadgetTable->capacity * sizeof(GadgetRecord))
+    return (int32_t)((address - slots) / sizeof(GadgetRecord));
+  return ObjectNumberOf(record);
+}
+
+intptr_t RegisterGadget(int number, GadgetRecord* record, HWND control, const GadgetKind* kind) {
+  if (!record) {
+    DestroyWindow(control);
+    return 0;
+  }
+  bool automatic = number == AutoNumber;
+  if (automatic) number = ObjectNumberOf(record);
+  record->handle = control;
+  static const GadgetKind NoOperations = {};
+  record->kind = kind ? kind : &NoOperations;
+  record->previousProc = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetWindowProc)));
+  SetWindowLongA(control, GWL_ID, number);
+  SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>((intptr_t)number));
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), TRUE);
+  return automatic ? number : (intptr_t)control;
+}
+
+int ControlGadgetNumber(HWND control, int* number) {
+  if (!control) return 0;
+  PropertySearch search = {false, 0};
+  EnumPropsExA(control, FindGadgetIdProperty, reinterpret_cast<LPARAM>(&search));
+  if (search.found && number) *number = search.number;
+  return search.found;
+}
+
+void GadgetSetFont(int gadget, HFONT font) {
+  if (font == reinterpret_cast<HFONT>(-1)) font = StockGuiFont;
+  if (gadget == -1) {
+    DefaultFont = font;
+    return;
+  }
+  if (GadgetRecord* record = GadgetFind(gadget))
+    SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void GadgetFree(int gadget) {
+  // The gadget window procedure releases the record when the control is gone.
+  if (GadgetRecord* record = GadgetFind(gadget)) DestroyWindow(record->handle);
+}

@@ -1,0 +1,277 @@
+// The gadget table, registration, the generic operations and the routing to gadget kinds.
+#include <gtest/gtest.h>
+#include <string>
+#include "gadget_test_support.h"
+#include "runtime/object_table.h"
+#include "runtime/strings.h"
+#include "toolkit/fonts.h"
+#include "toolkit/gadget.h"
+#include "toolkit/window.h"
+
+namespace {
+
+int DestroyedGadgets;
+void CountDestroy(GadgetRecord*) { ++DestroyedGadgets; }
+const GadgetKind CountingKind = [] {
+  GadgetKind kind = {};
+  kind.kind = KindButton;
+  kind.destroy = CountDestroy;
+  return kind;
+}();
+
+// A kind whose back colour comes from the brush cache, as the coloured kinds keep theirs.
+void SwapBackBrush(GadgetRecord* gadget, int32_t which, int32_t color) {
+  if (which != ColorBack) return;
+  BrushRelease((HBRUSH)(intptr_t)gadget->word[2]);
+  gadget->word[2] = color == -1 ? 0 : (int32_t)(intptr_t)BrushAcquire(color);
+}
+void ReleaseBackBrush(GadgetRecord* gadget) { BrushRelease((HBRUSH)(intptr_t)gadget->word[2]); }
+const GadgetKind BrushKind = [] {
+  GadgetKind kind = {};
+  kind.kind = KindLabel;
+  kind.destroy = ReleaseBackBrush;
+  kind.setColor = SwapBackBrush;
+  return kind;
+}();
+
+// A kind with every operation, each leaving a trace in the record.
+int32_t StateOf(GadgetRecord* gadget) { return gadget->word[0]; }
+void StoreState(GadgetRecord* gadget, int32_t state) { gadget->word[0] = state; }
+void KindText(GadgetRecord*, int32_t mark) { StrFromMemory("from the kind", mark); }
+void StoreTextLength(GadgetRecord* gadget, const char* text) { gadget->word[1] = lstrlenA(text); }
+int32_t AddAt(GadgetRecord* gadget, int32_t position, const char* text) {
+  gadget->word[1] = lstrlenA(text);
+  return position + 100;
+}
+void Clear(GadgetRecord* gadget) { gadget->word[0] = -7; }
+void StoreColor(GadgetRecord* gadget, int32_t which, int32_t color) { gadget->word[which] = color; }
+LRESULT AnswerNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM, LPARAM) {
+  return message + gadget->word[0];
+}
+const GadgetKind FullKind = {KindListBox, AnswerNotify, nullptr, StateOf, StoreState, KindText,
+                             StoreTextLength, AddAt, Clear, StoreColor};
+
+std::string TextOf(int gadget) {
+  ScratchText text;
+  GadgetGetText(gadget, text.Start());
+  return text.Get();
+}
+
+std::string PropertyId(HWND control) {
+  int number = 0;
+  return ControlGadgetNumber(control, &number) ? std::to_string(number) : "none";
+}
+
+class Gadgets : public testing::Test {
+ protected:
+  void SetUp() override {
+    DestroyedGadgets = 0;
+    window_ = (HWND)WindowOpen(1, 50, 50, 400, 300, "gadgets", WS_OVERLAPPEDWINDOW);
+    ASSERT_NE(nullptr, window_);
+  }
+  void TearDown() override {
+    WindowClose(1);
+    DrainEvents();
+  }
+  HWND window_;
+};
+
+TEST_F(Gadgets, RegistrationNumbersTheControlAndGivesItTheDefaultFont) {
+  HWND control = (HWND)MakeGadget(7, "Button", 0, &CountingKind);
+  ASSERT_NE(nullptr, control);
+  EXPECT_EQ(window_, GetParent(control));
+  EXPECT_EQ(7, GetWindowLongA(control, GWL_ID));
+  EXPECT_EQ("7", PropertyId(control));
+  EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
+  EXPECT_EQ(control, GadgetHandle(7));
+  EXPECT_EQ(7, GadgetNumberOf(GadgetFind(7)));
+}
+
+TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdentifier) {
+  intptr_t number = MakeGadget(AutoNumber, "Button", 0, &CountingKind);
+  ASSERT_GT(number, 65535);
+  HWND control = GadgetHandle((int)number);
+  ASSERT_NE(nullptr, control);
+  EXPECT_EQ(number, GetWindowLongA(control, GWL_ID));
+  EXPECT_EQ(std::to_string(number), PropertyId(control));
+  EXPECT_EQ(number, GadgetNumberOf(GadgetFind((int)number)));
+  GadgetFree((int)number);
+  EXPECT_FALSE(IsWindow(control));
+  EXPECT_EQ(1, DestroyedGadgets);
+}
+
+TEST_F(Gadgets, CreatingANumberTwiceDestroysTheFirstGadget) {
+  HWND first = (HWND)MakeGadget(5, "Button", 0, &CountingKind);
+  HWND second = (HWND)MakeGadget(5, "Button", 0, &CountingKind);
+  ASSERT_NE(nullptr, second);
+  EXPECT_FALSE(IsWindow(first));
+  EXPECT_EQ(1, DestroyedGadgets);
+  EXPECT_EQ(second, GadgetHandle(5));
+  EXPECT_EQ(5, GetWindowLongA(second, GWL_ID));
+  EXPECT_EQ("5", PropertyId(second));
+}
+
+TEST_F(Gadgets, GadgetFreeDestroysTheControlAndFreesTheNumber) {
+  HWND control = (HWND)MakeGadget(3, "Button", 0, &CountingKind);
+  GadgetFree(3);
+  EXPECT_FALSE(IsWindow(control));
+  EXPECT_EQ(nullptr, GadgetHandle(3));
+  EXPECT_EQ(1, DestroyedGadgets);
+  GadgetFree(3);  // nothing left: does nothing
+  EXPECT_EQ(1, DestroyedGadgets);
+}
+
+TEST_F(Gadgets, ClosingTheWindowReleasesAllItsGadgets) {
+  MakeGadget(1, "Button", 0, &CountingKind);
+  MakeGadget(60, "Button", 0, &CountingKind);  // beyond the first 50 slots
+  HWND automatic = GadgetHandle((int)MakeGadget(AutoNumber, "Button", 0, &CountingKind));
+  WindowClose(1);
+  EXPECT_EQ(3, DestroyedGadgets);
+  EXPECT_FALSE(IsWindow(automatic));
+  EXPECT_EQ(nullptr, GadgetHandle(1));
+  EXPECT_EQ(nullptr, GadgetHandle(60));
+}
+
+TEST_F(Gadgets, OperationsAKindLacksFallBackToPlainNativeCalls) {
+  HWND control = (HWND)MakeGadget(2, "Button", BS_AUTOCHECKBOX, &CountingKind, "first");
+  GadgetSetText(2, "second");
+  char text[32];
+  GetWindowTextA(control, text, sizeof(text));
+  EXPECT_STREQ("second", text);
+  EXPECT_EQ("second", TextOf(2));
+  GadgetSetText(2, nullptr);
+  EXPECT_EQ("", TextOf(2));
+
+  GadgetSetState(2, 1);
+  EXPECT_EQ(BST_UNCHECKED, SendMessageA(control, BM_GETCHECK, 0, 0));
+  SendMessageA(control, BM_SETCHECK, BST_CHECKED, 0);
+  EXPECT_EQ(0, GadgetGetState(2));
+  EXPECT_EQ(0, GadgetAddItem(2, -1, "item"));
+  GadgetClearItems(2);
+  GadgetSetColor(2, ColorBack, 0xFF);
+
+  GadgetHide(2, 1);
+  EXPECT_FALSE(IsWindowVisible(control));
+  GadgetHide(2, 0);
+  EXPECT_TRUE(IsWindowVisible(control));
+  GadgetDisable(2, 1);
+  EXPECT_FALSE(IsWindowEnabled(control));
+  GadgetDisable(2, 0);
+  EXPECT_TRUE(IsWindowEnabled(control));
+}
+
+TEST_F(Gadgets, OperationsOfTheKindReplaceTheFallbacks) {
+  HWND control = (HWND)MakeGadget(4, "Button", 0, &FullKind, "window text");
+  GadgetRecord* record = GadgetFind(4);
+  GadgetSetState(4, 9);
+  EXPECT_EQ(9, GadgetGetState(4));
+  EXPECT_EQ("from the kind", TextOf(4));
+  GadgetSetText(4, "abc");
+  EXPECT_EQ(3, record->word[1]);
+  GadgetSetText(4, nullptr);  // none arrives as the empty text
+  EXPECT_EQ(0, record->word[1]);
+  char text[32];
+  GetWindowTextA(control, text, sizeof(text));
+  EXPECT_STREQ("window text", text);
+  EXPECT_EQ(102, GadgetAddItem(4, 2, "abcd"));
+  EXPECT_EQ(4, record->word[1]);
+  GadgetSetColor(4, ColorBack, 0x123);
+  EXPECT_EQ(0x123, record->word[2]);
+  GadgetClearItems(4);
+  EXPECT_EQ(-7, record->word[0]);
+}
+
+TEST_F(Gadgets, ANumberWithoutGadgetDoesNothingAndGivesZero) {
+  GadgetSetText(77, "x");
+  GadgetSetState(77, 1);
+  GadgetHide(77, 1);
+  GadgetDisable(77, 1);
+  GadgetClearItems(77);
+  GadgetSetColor(77, ColorFront, 0);
+  GadgetSetFont(77, nullptr);
+  GadgetFree(77);
+  EXPECT_EQ(0, GadgetGetState(77));
+  EXPECT_EQ(0, GadgetAddItem(77, -1, "x"));
+  EXPECT_EQ(nullptr, GadgetHandle(77));
+  EXPECT_EQ("", TextOf(77));
+}
+
+TEST_F(Gadgets, DefaultFontChangesOnlyGadgetsCreatedAfterwards) {
+  HFONT font = (HFONT)FontLoad(10, "Arial", 12);
+  HWND before = (HWND)MakeGadget(1, "Button", 0, &CountingKind);
+  GadgetSetFont(-1, font);
+  HWND after = (HWND)MakeGadget(2, "Button", 0, &CountingKind);
+  EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(before, WM_GETFONT, 0, 0));
+  EXPECT_EQ(font, (HFONT)SendMessageA(after, WM_GETFONT, 0, 0));
+
+  GadgetSetFont(1, font);
+  EXPECT_EQ(font, (HFONT)SendMessageA(before, WM_GETFONT, 0, 0));
+  GadgetSetFont(1, (HFONT)-1);  // -1: the stock font
+  EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(before, WM_GETFONT, 0, 0));
+
+  GadgetSetFont(-1, (HFONT)-1);
+  HWND restored = (HWND)MakeGadget(3, "Button", 0, &CountingKind);
+  EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(restored, WM_GETFONT, 0, 0));
+  WindowClose(1);
+  FontFree(10);
+}
+
+TEST_F(Gadgets, GadgetsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
+  MakeGadget(1, "Static", 0, &BrushKind);
+  MakeGadget(2, "Static", 0, &BrushKind);
+  GadgetSetColor(1, ColorBack, 0xDCDCDC);
+  GadgetSetColor(2, ColorBack, 0xDCDCDC);
+  HBRUSH shared = (HBRUSH)(intptr_t)GadgetFind(1)->word[2];
+  ASSERT_NE(nullptr, shared);
+  EXPECT_EQ(shared, (HBRUSH)(intptr_t)GadgetFind(2)->word[2]);
+
+  GadgetSetColor(1, ColorBack, 0xBEBEBE);
+  HBRUSH other = (HBRUSH)(intptr_t)GadgetFind(1)->word[2];
+  EXPECT_NE(shared, other);
+  EXPECT_EQ(OBJ_BRUSH, GetObjectType(shared));  // gadget 2 still uses it
+
+  GadgetSetColor(1, ColorBack, 0xDCDCDC);
+  WindowClose(1);  // destroys both gadgets
+  EXPECT_EQ(0u, GetObjectType(shared));
+  EXPECT_EQ(0u, GetObjectType(other));
+}
+
+TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
+  HWND gadgetZero = (HWND)MakeGadget(0, "Button", 0, &FullKind);
+  GadgetFind(0)->word[0] = 1000;
+  EXPECT_EQ(WM_COMMAND + 1000, ForwardToGadgetKind(gadgetZero, window_, WM_COMMAND, 0, 0));
+
+  // Identifier 0 but no "VX_ID": not gadget 0.
+  HWND stranger = CreateWindowExA(0, "Button", "", WS_CHILD, 0, 0, 10, 10, window_, (HMENU)0,
+                                  GetModuleHandleA(nullptr), nullptr);
+  EXPECT_EQ(NotHandled, ForwardToGadgetKind(stranger, window_, WM_COMMAND, 0, 0));
+  // "VX_ID" that differs from the identifier: not a gadget either.
+  SetPropA(stranger, "VX_ID", (HANDLE)0);
+  SetWindowLongA(stranger, GWL_ID, 12);
+  EXPECT_EQ(NotHandled, ForwardToGadgetKind(stranger, window_, WM_COMMAND, 0, 0));
+  RemovePropA(stranger, "VX_ID");
+  DestroyWindow(stranger);
+
+  HWND withoutHandler = (HWND)MakeGadget(1, "Button", 0, &CountingKind);
+  EXPECT_EQ(NotHandled, ForwardToGadgetKind(withoutHandler, window_, WM_COMMAND, 0, 0));
+  EXPECT_EQ(NotHandled, ForwardToGadgetKind(nullptr, window_, WM_COMMAND, 0, 0));
+}
+
+TEST_F(Gadgets, OwnerToolkitWindowIsTheNearestWindowWithAWindowNumber) {
+  HWND panel = CreateWindowExA(0, "Static", "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, window_,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND inner = CreateWindowExA(0, "Button", "", WS_CHILD | WS_VISIBLE, 0, 0, 10, 10, panel,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  EXPECT_EQ(window_, OwnerToolkitWindow(inner));
+  EXPECT_EQ(window_, OwnerToolkitWindow(window_));
+
+  // Outside any toolkit window: the topmost ancestor, not the owner of a top-level window.
+  HWND plain = CreateWindowExA(0, "Static", "", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, window_,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND plainChild = CreateWindowExA(0, "Button", "", WS_CHILD, 0, 0, 10, 10, plain, nullptr,
+                                    GetModuleHandleA(nullptr), nullptr);
+  EXPECT_EQ(plain, OwnerToolkitWindow(plainChild));
+  DestroyWindow(plain);
+}
+
+}  // namespace
