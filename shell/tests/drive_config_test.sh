@@ -4,14 +4,8 @@
 # drive table is read when the Wine server starts and must be set up before.
 set -euo pipefail
 probe=$1
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/scripts/wine-env.sh"
-build=$(brx_build_dir_of "$probe")
-export BRX_WINEPREFIX=$build/wineprefix-drives
-brx_wine_env "$build"
-brx_wine_prefix
-brx_display
-trap 'wineserver -k 2>/dev/null || true; brx_display_stop' EXIT
+. "$(dirname "$0")/script_support.sh"
+use_private_prefix "$probe" wineprefix-drives
 
 targets=$build/shell-drives
 devices=$WINEPREFIX/dosdevices
@@ -22,7 +16,7 @@ ln -sfn "$targets/ram" "$devices/r:"
 ln -sfn "$targets/floppy" "$devices/f:"
 # Wine takes the proc file system for a RAM disk whatever the table says; it has no free space.
 ln -sfn /proc/sys/fs "$devices/p:"
-rm -f "$devices/q:"                 # no drive at all
+rm -f "$devices/q:"  # no drive at all
 printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n"m:"="cdrom"\r\n"n:"="network"\r\n"r:"="ramdisk"\r\n"f:"="floppy"\r\n"p:"="hd"\r\n' \
   >"$targets/drives.reg"
 wine regedit /S "Z:$(echo "$targets/drives.reg" | tr / '\\')"
@@ -31,15 +25,13 @@ wineserver -w
 
 result=$(wine "$probe" m: M: n: r: f: p: q: c:)
 echo "$result"
-failures=0
 expect() {  # expect <path> <type> <free megabytes, or + for more than 0>
   local line free
   line=$(grep -m1 "^$1 " <<<"$result" | tr -d '\r') || true
   free=${line##* }
   if [ "${line% *}" != "$1 $2" ] || { [ "$3" = + ] && [ "${free:-0}" -le 0 ]; } ||
      { [ "$3" != + ] && [ "$free" != "$3" ]; }; then
-    echo "FAIL: $1 should be type $2 with $3 MB free, got: $line"
-    failures=$((failures + 1))
+    fail "$1 should be type $2 with $3 MB free, got: $line"
   fi
 }
 expect m: 5 +
@@ -50,5 +42,4 @@ expect f: 2 +
 expect p: 6 0
 expect q: 1 0
 expect c: 3 +
-[ "$failures" -eq 0 ] && echo "drive check: passed"
-exit "$failures"
+finish "drive check"

@@ -3,8 +3,7 @@
 # file back with lnkinfo, a parser that shares no code with the one that wrote it.
 set -euo pipefail
 writer=$1
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/scripts/wine-env.sh"
+. "$(dirname "$0")/script_support.sh"
 build=$(brx_build_dir_of "$writer")
 folder=$build/shell-lnkinfo
 rm -rf "$folder" && mkdir -p "$folder"
@@ -16,12 +15,8 @@ echo "$info"
 
 # Top-level fields read "<tab>Name<tabs>: value"; turn them into "Name=value".
 fields=$(sed -nE 's/^\t([^\t]+)\t+: /\1=/p' <<<"$info")
-failures=0
 expect() {  # expect <field> <value>
-  if ! grep -qxF "$1=$2" <<<"$fields"; then
-    echo "FAIL: $1 should be: $2"
-    failures=$((failures + 1))
-  fi
+  grep -qxF "$1=$2" <<<"$fields" || fail "$1 should be: $2"
 }
 expect "Local path" "${windows_folder}Brindlex.exe"
 expect "Command line arguments" '/open "C:\Мои документы\a b.sfr" -x'
@@ -30,5 +25,4 @@ expect "Description" "Программатор микроконтроллеро�
 expect "Icon location" "${windows_folder}Brindlex.exe"
 expect "Icon index" 2
 expect "Hot Key value" 0
-[ "$failures" -eq 0 ] && echo "lnkinfo check: passed"
-exit "$failures"
+finish "lnkinfo check"

@@ -4,39 +4,26 @@
 # version applies to every program in it.
 set -euo pipefail
 probe=$1
-root=$(cd "$(dirname "$0")/../.." && pwd)
-. "$root/scripts/wine-env.sh"
-build=$(brx_build_dir_of "$probe")
-export BRX_WINEPREFIX=$build/wineprefix-win98
-brx_wine_env "$build"
-brx_wine_prefix
-brx_display
-trap 'wineserver -k 2>/dev/null || true; brx_display_stop' EXIT
+. "$(dirname "$0")/script_support.sh"
+use_private_prefix "$probe" wineprefix-win98
 wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null
 
 program='C:\Program Files\Brindlex\Brindlex.exe'
 chosen=$(wine "$probe" "$program" | tr -d '\r')
 echo "$chosen"
 
-failures=0
-if [ "$chosen" != "version 30 layout 0" ]; then
-  echo "FAIL: the program should see Windows 98 (version 30) and choose its layout (0)"
-  failures=1
-fi
+[ "$chosen" = "version 30 layout 0" ] ||
+  fail "the program should see Windows 98 (version 30) and choose its layout (0)"
 # reg prints in code page 866; the value names it shows are localised, the data is not.
 query() { wine reg query "$@" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r'; }
 expect() {  # expect <key> <default value's data>
   if ! query "$1" /ve | grep -qxE "\s+\S.*\s+REG_SZ\s+$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$2")"; then
-    echo "FAIL: $1 should hold: $2"
+    fail "$1 should hold: $2"
     query "$1"
-    failures=$((failures + 1))
   fi
 }
 absent() {
-  if wine reg query "$1" >/dev/null 2>&1; then
-    echo "FAIL: $1 should not exist"
-    failures=$((failures + 1))
-  fi
+  if wine reg query "$1" >/dev/null 2>&1; then fail "$1 should not exist"; fi
 }
 classes='HKLM\Software\Classes'
 expect "$classes\\.sfr" 'Brindlex.exe'
@@ -47,5 +34,4 @@ expect "$classes\\Brindlex.exe\\shell\\open\\command" "\"$program\" \"%1\""
 absent 'HKCR\sfr_auto_file'
 absent 'HKCR\Applications\Brindlex.exe'
 absent 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\FileExts\.sfr'
-[ "$failures" -eq 0 ] && echo "win98 layout check: passed"
-exit "$failures"
+finish "win98 layout check"
