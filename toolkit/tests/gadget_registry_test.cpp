@@ -6,6 +6,7 @@
 #include "runtime/strings.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadget.h"
+#include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -16,21 +17,6 @@ const GadgetKind CountingKind = [] {
   GadgetKind kind = {};
   kind.kind = KindButton;
   kind.destroy = CountDestroy;
-  return kind;
-}();
-
-// A kind whose back colour comes from the brush cache, as the coloured kinds keep theirs.
-void SwapBackBrush(GadgetRecord* gadget, int32_t which, int32_t color) {
-  if (which != ColorBack) return;
-  BrushRelease((HBRUSH)(intptr_t)gadget->word[2]);
-  gadget->word[2] = color == -1 ? 0 : (int32_t)(intptr_t)BrushAcquire(color);
-}
-void ReleaseBackBrush(GadgetRecord* gadget) { BrushRelease((HBRUSH)(intptr_t)gadget->word[2]); }
-const GadgetKind BrushKind = [] {
-  GadgetKind kind = {};
-  kind.kind = KindLabel;
-  kind.destroy = ReleaseBackBrush;
-  kind.setColor = SwapBackBrush;
   return kind;
 }();
 
@@ -216,22 +202,32 @@ TEST_F(Gadgets, DefaultFontChangesOnlyGadgetsCreatedAfterwards) {
   FontFree(10);
 }
 
-TEST_F(Gadgets, GadgetsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
-  MakeGadget(1, "Static", 0, &BrushKind);
-  MakeGadget(2, "Static", 0, &BrushKind);
+// The brush a label's window answers to its control-colour request.
+HBRUSH LabelBrush(HWND window, int label) {
+  HDC dc = GetDC(window);
+  HBRUSH brush = (HBRUSH)SendMessageA(window, WM_CTLCOLORSTATIC, (WPARAM)dc, (LPARAM)GadgetHandle(label));
+  ReleaseDC(window, dc);
+  return brush;
+}
+
+TEST_F(Gadgets, LabelsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
+  CreateLabel(1, 10, 10, 80, 20, "one");
+  CreateLabel(2, 10, 40, 80, 20, "two");
   GadgetSetColor(1, ColorBack, 0xDCDCDC);
   GadgetSetColor(2, ColorBack, 0xDCDCDC);
-  HBRUSH shared = (HBRUSH)(intptr_t)GadgetFind(1)->word[2];
-  ASSERT_NE(nullptr, shared);
-  EXPECT_EQ(shared, (HBRUSH)(intptr_t)GadgetFind(2)->word[2]);
+  HBRUSH shared = LabelBrush(window_, 1);
+  ASSERT_EQ(OBJ_BRUSH, GetObjectType(shared));
+  EXPECT_EQ(shared, LabelBrush(window_, 2));
 
   GadgetSetColor(1, ColorBack, 0xBEBEBE);
-  HBRUSH other = (HBRUSH)(intptr_t)GadgetFind(1)->word[2];
+  HBRUSH other = LabelBrush(window_, 1);
   EXPECT_NE(shared, other);
-  EXPECT_EQ(OBJ_BRUSH, GetObjectType(shared));  // gadget 2 still uses it
+  EXPECT_EQ(OBJ_BRUSH, GetObjectType(shared));  // label 2 still uses it
+  EXPECT_EQ(shared, LabelBrush(window_, 2));
 
   GadgetSetColor(1, ColorBack, 0xDCDCDC);
-  WindowClose(1);  // destroys both gadgets
+  EXPECT_EQ(shared, LabelBrush(window_, 1));
+  WindowClose(1);  // destroys both labels
   EXPECT_EQ(0u, GetObjectType(shared));
   EXPECT_EQ(0u, GetObjectType(other));
 }
