@@ -1,5 +1,7 @@
 #include "shell/document_types.h"
 
+#include <iterator>
+
 #include "runtime/services.h"
 #include "runtime/strings.h"
 
@@ -111,7 +113,7 @@ void WriteDocumentTypeRows(int32_t ntLayout, const char* ext, const char* descri
   }
 
   const DocumentTypeRow* rows = ntLayout ? NtRows : Win9xRows;
-  size_t count = ntLayout ? sizeof(NtRows) / sizeof(NtRows[0]) : sizeof(Win9xRows) / sizeof(Win9xRows[0]);
+  size_t count = ntLayout ? std::size(NtRows) : std::size(Win9xRows);
   for (size_t i = 0; i < count; ++i) {
     const DocumentTypeRow& row = rows[i];
     if (!RowApplies(r, row.needs)) continue;
