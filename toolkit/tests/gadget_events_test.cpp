@@ -46,7 +46,6 @@ class GadgetEvents : public testing::Test {
   }
   void TearDown() override {
     WindowClose(3);
-    WindowClose(4);
     DrainEvents();
   }
   HWND window_;
@@ -82,16 +81,6 @@ TEST_F(GadgetEvents, ClicksInsideAContainerBelongToTheEnclosingWindow) {
             CollectGadgetEvents());
 }
 
-TEST_F(GadgetEvents, EachWindowReportsItsOwnNumber) {
-  HWND first = (HWND)MakeButton(1);
-  WindowOpen(4, 60, 60, 200, 100, "second", WS_OVERLAPPEDWINDOW);
-  HWND second = (HWND)MakeButton(2);
-  DrainEvents();
-  PostLeftClick(second);
-  PostLeftClick(first);
-  EXPECT_EQ((EventList{{2, GsLeftClick, 4}, {1, GsLeftClick, 3}}), CollectGadgetEvents());
-}
-
 TEST_F(GadgetEvents, PostedGadgetEventsComeOutWithTheirSubtype) {
   HWND container = MakeContainer(window_);
   GadgetListPush(container);
@@ -110,14 +99,6 @@ TEST_F(GadgetEvents, AKindThatHandlesItsCommandsReplacesTheNativeEvent) {
   DrainEvents();
   PostLeftClick(control);
   EXPECT_EQ((EventList{{40, GsLeftDoubleClick, 3}}), CollectGadgetEvents());
-}
-
-TEST_F(GadgetEvents, TheSubtypeOfOtherNotificationsIsTheirNativeCode) {
-  HWND edit = (HWND)MakeGadget(50, "Edit", 0, nullptr);
-  DrainEvents();
-  PostMessageA(window_, WM_COMMAND, MAKEWPARAM(50, EN_CHANGE), (LPARAM)edit);
-  PostMessageA(window_, WM_COMMAND, MAKEWPARAM(50, EN_SETFOCUS), (LPARAM)edit);
-  EXPECT_EQ((EventList{{50, EN_CHANGE, 3}, {50, EN_SETFOCUS, 3}}), CollectGadgetEvents());
 }
 
 }  // namespace

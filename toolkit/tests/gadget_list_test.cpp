@@ -95,12 +95,6 @@ TEST_F(GadgetLists, AttachingAWindowAgainRestoresItsParentAndStack) {
   EXPECT_EQ(second, GadgetListParent());
 }
 
-TEST_F(GadgetLists, AWindowOpenedWithoutAGadgetListLeavesTheCurrentOne) {
-  HWND first = Open(1);
-  Open(2, WS_OVERLAPPEDWINDOW | WindowNoGadgetList);
-  EXPECT_EQ(first, GadgetListParent());
-}
-
 TEST_F(GadgetLists, ClosingTheRootWindowLeavesNoCurrentParent) {
   HWND window = Open(1);
   GadgetListPush(MakePanel(window));

@@ -20,22 +20,15 @@ const GadgetKind CountingKind = [] {
   return kind;
 }();
 
-// A kind with every operation, each leaving a trace in the record.
-int32_t StateOf(GadgetRecord* gadget) { return gadget->word[0]; }
-void StoreState(GadgetRecord* gadget, int32_t state) { gadget->word[0] = state; }
-void KindText(GadgetRecord*, int32_t mark) { StrFromMemory("from the kind", mark); }
-void StoreTextLength(GadgetRecord* gadget, const char* text) { gadget->word[1] = lstrlenA(text); }
-int32_t AddAt(GadgetRecord* gadget, int32_t position, const char* text) {
-  gadget->word[1] = lstrlenA(text);
-  return position + 100;
-}
-void Clear(GadgetRecord* gadget) { gadget->word[0] = -7; }
-void StoreColor(GadgetRecord* gadget, int32_t which, int32_t color) { gadget->word[which] = color; }
+// A kind that answers native messages handed to it with the message plus its first word.
 LRESULT AnswerNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM, LPARAM) {
   return message + gadget->word[0];
 }
-const GadgetKind FullKind = {KindListBox, AnswerNotify, nullptr, StateOf, StoreState, KindText,
-                             StoreTextLength, AddAt, Clear, StoreColor};
+const GadgetKind NotifyKind = [] {
+  GadgetKind kind = KindWithoutOperations(KindListBox);
+  kind.notify = AnswerNotify;
+  return kind;
+}();
 
 std::string TextOf(int gadget) {
   ScratchText text;
@@ -146,27 +139,6 @@ TEST_F(Gadgets, OperationsAKindLacksFallBackToPlainNativeCalls) {
   EXPECT_TRUE(IsWindowEnabled(control));
 }
 
-TEST_F(Gadgets, OperationsOfTheKindReplaceTheFallbacks) {
-  HWND control = (HWND)MakeGadget(4, "Button", 0, &FullKind, "window text");
-  GadgetRecord* record = GadgetFind(4);
-  GadgetSetState(4, 9);
-  EXPECT_EQ(9, GadgetGetState(4));
-  EXPECT_EQ("from the kind", TextOf(4));
-  GadgetSetText(4, "abc");
-  EXPECT_EQ(3, record->word[1]);
-  GadgetSetText(4, nullptr);  // none arrives as the empty text
-  EXPECT_EQ(0, record->word[1]);
-  char text[32];
-  GetWindowTextA(control, text, sizeof(text));
-  EXPECT_STREQ("window text", text);
-  EXPECT_EQ(102, GadgetAddItem(4, 2, "abcd"));
-  EXPECT_EQ(4, record->word[1]);
-  GadgetSetColor(4, ColorBack, 0x123);
-  EXPECT_EQ(0x123, record->word[2]);
-  GadgetClearItems(4);
-  EXPECT_EQ(-7, record->word[0]);
-}
-
 TEST_F(Gadgets, ANumberWithoutGadgetDoesNothingAndGivesZero) {
   GadgetSetText(77, "x");
   GadgetSetState(77, 1);
@@ -233,7 +205,7 @@ TEST_F(Gadgets, LabelsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
 }
 
 TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
-  HWND gadgetZero = (HWND)MakeGadget(0, "Button", 0, &FullKind);
+  HWND gadgetZero = (HWND)MakeGadget(0, "Button", 0, &NotifyKind);
   GadgetFind(0)->word[0] = 1000;
   EXPECT_EQ(WM_COMMAND + 1000, ForwardToGadgetKind(gadgetZero, window_, WM_COMMAND, 0, 0));
 
