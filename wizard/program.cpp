@@ -92,19 +92,20 @@ void RunSetupProgram() {
   WindowHide(WizardWindow, 0);
 
   QuitRequested = 0;
-  while (!QuitRequested) {
-    int32_t kind = WaitEvent();
-    int32_t gadget = LastEventGadget();
-    HandleWizardEvent(kind, gadget);
-    bool cancel = kind == EvClose || (kind == EvGadget && gadget == BtnCancel);
-    if (cancel && LastEventWindow() == WizardWindow &&
-        ShowMessage("Установка Brindlex v 1.0",
-                    "Вы действительно хотите прервать установку программы Установка Brindlex v 1.0 ?",
-                    MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
-      QuitRequested = 1;
-    if (kind == EvGadget && gadget == BtnFinish) QuitRequested = 1;
-  }
+  while (!QuitRequested) ProcessEvent(WaitEvent());
   ShutDown();
+}
+
+void ProcessEvent(int32_t kind) {
+  int32_t gadget = LastEventGadget();
+  HandleWizardEvent(kind, gadget);
+  bool cancel = kind == EvClose || (kind == EvGadget && gadget == BtnCancel);
+  if (cancel && LastEventWindow() == WizardWindow &&
+      ShowMessage("Установка Brindlex v 1.0",
+                  "Вы действительно хотите прервать установку программы Установка Brindlex v 1.0 ?",
+                  MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
+    QuitRequested = 1;
+  if (kind == EvGadget && gadget == BtnFinish) QuitRequested = 1;
 }
 
 void ShutDown() {

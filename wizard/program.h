@@ -29,6 +29,10 @@ const char* PageHeading(int page, int column);
 void StartRuntime();
 void PrepareWizardData();
 
+// One pass of the event loop for the event kind that a wait has just returned: the wizard's
+// reaction, then the cancel question and Finish, which set QuitRequested.
+void ProcessEvent(int32_t kind);
+
 // Built by the wizard: the whole window (hidden) and the reaction to one event.
 void BuildWizard();
 void HandleWizardEvent(int32_t kind, int32_t gadget);

@@ -1,14 +1,27 @@
-// Temporary: the parts of the wizard whose libraries are still being written.
-#include "toolkit/window.h"
+// Start-up steps of the wizard's own: the shell folders it and the installation use, and
+// the picture decoder its banner pictures need.
+#include "image/png_decoder.h"
+#include "runtime/strings.h"
+#include "shell/special_folders.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
 
-void LookUpFolders() {}
-void EnablePictureDecoders() {}
+namespace {
 
-void BuildWizard() {
-  if (!WindowOpen(WizardWindow, 212, 161, 500, 358, "Установка программы Brindlex v 1.0", 0x10CA0001)) return;
-  WindowSetColor(WizardWindow, 0x969696);
+void LookUp(int32_t id, const char* below, StringValue* path) {
+  ScratchText text;
+  SpecialFolderPath(id, text.Start());
+  text.Append(below);
+  text.AssignTo(path);
 }
 
-void HandleWizardEvent(int32_t, int32_t) {}
+}  // namespace
+
+void LookUpFolders() {
+  LookUp(FolderCommonPrograms, nullptr, &CommonProgramsPath);
+  LookUp(FolderProgramFiles, nullptr, &ProgramFilesPath);
+  LookUp(FolderCommonDesktop, nullptr, &CommonDesktopPath);
+  LookUp(FolderAppData, QuickLaunchSubfolder, &QuickLaunchPath);
+}
+
+void EnablePictureDecoders() { UsePngDecoder(); }
