@@ -1,0 +1,42 @@
+#pragma once
+// The state of one scenario run and the table of script commands.
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/e2e/driver/dialogs.h"
+#include "tests/e2e/driver/script.h"
+#include "tests/e2e/driver/target.h"
+
+struct Driver {
+  Target target;
+  std::string programCommand;  // how to start the program under test
+  std::string shotsFolder;     // where the harness puts screenshots; empty: none are taken
+  DWORD timeoutMs = 20000;     // longest wait for an expected state
+  int shotCount = 0;
+  MessageBoxView message;      // the message box met last
+  HWND browser = nullptr;      // the folder browser met last
+  std::vector<HANDLE> lockedFiles;
+};
+
+// Runs one step; on failure returns false with the reason.
+using CommandRun = bool (*)(Driver&, const Step&, std::string* error);
+
+struct Command {
+  const char* name;
+  size_t minArgs;
+  size_t maxArgs;  // SIZE_MAX: any number
+  CommandRun run;
+};
+
+const Command* FindCommand(const std::string& name);
+
+// Polls check until it holds or the driver's timeout passes; the last reason is kept.
+bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::string*)>& check);
+
+// Writes one line of the log (Windows-1251 in, UTF-8 out) and flushes it at once.
+void LogLine(const std::string& cp1251);
+
+// Asks the harness for a screenshot of the whole screen and waits for it.
+bool TakeScreenshot(Driver& driver, const std::string& name, std::string* error);

@@ -1,0 +1,101 @@
+// Runs one scenario script against the setup program:
+//   e2e_driver.exe [--shots FOLDER] PROGRAM.exe SCENARIO
+// Each step is logged as "ok FILE:LINE ..." or "FAIL FILE:LINE ...: reason". Screenshots are
+// requested from the harness with a line "@@screenshot NAME" and awaited as FOLDER\NAME.png.
+// The last line is "@@peak-working-set BYTES". Exit code: 0 when every step passed.
+#include <windows.h>
+#include <stdio.h>
+
+#include "tests/e2e/driver/driver.h"
+
+void LogLine(const std::string& cp1251) {
+  std::string line = Cp1251ToUtf8(cp1251) + "\n";
+  DWORD written = 0;
+  WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), line.data(), (DWORD)line.size(), &written, nullptr);
+  FlushFileBuffers(GetStdHandle(STD_OUTPUT_HANDLE));
+}
+
+bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::string*)>& check) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (check(error)) return true;
+    if (GetTickCount() - start > driver.timeoutMs) return false;
+    TargetRunning(&driver.target);
+    Sleep(50);
+  }
+}
+
+bool TakeScreenshot(Driver& driver, const std::string& name, std::string* error) {
+  if (driver.shotsFolder.empty()) return true;
+  if (driver.target.mainWindow && IsWindow(driver.target.mainWindow)) Settle(driver.target.mainWindow);
+  char number[8];
+  wsprintfA(number, "%02d-", ++driver.shotCount);
+  std::string file = number + name;
+  std::string path = driver.shotsFolder + "\\" + file + ".png";
+  LogLine("@@screenshot " + file);
+  DWORD start = GetTickCount();
+  while (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (GetTickCount() - start > 30000) {
+      *error = "the harness made no screenshot " + path;
+      return false;
+    }
+    Sleep(30);
+  }
+  return true;
+}
+
+static std::string Describe(const Step& step) {
+  std::string text = step.file.substr(step.file.find_last_of("\\/") + 1) + ":" + std::to_string(step.line);
+  for (const std::string& word : step.words)
+    text += " " + (word.find(' ') != std::string::npos || word.empty() ? "\"" + word + "\"" : word);
+  return text;
+}
+
+static int Usage() {
+  LogLine("usage: e2e_driver.exe [--shots FOLDER] PROGRAM.exe SCENARIO");
+  return 2;
+}
+
+int main(int argc, char** argv) {
+  Driver driver;
+  int next = 1;
+  if (next + 1 < argc && std::string(argv[next]) == "--shots") {
+    driver.shotsFolder = argv[next + 1];
+    next += 2;
+  }
+  if (argc - next != 2) return Usage();
+  driver.programCommand = std::string("\"") + argv[next] + "\"";
+
+  std::vector<Step> steps;
+  std::string error;
+  if (!LoadScript(argv[next + 1], &steps, &error)) {
+    LogLine("FAIL " + error);
+    return 2;
+  }
+  bool passed = true;
+  for (const Step& step : steps) {
+    const Command* command = FindCommand(step.words[0]);
+    size_t args = step.words.size() - 1;
+    if (!command) {
+      error = "unknown command";
+    } else if (args < command->minArgs || args > command->maxArgs) {
+      error = "wrong number of arguments";
+    } else if (command->run(driver, step, &error)) {
+      LogLine("ok   " + Describe(step));
+      continue;
+    }
+    LogLine("FAIL " + Describe(step) + ": " + error);
+    std::string ignored;
+    TakeScreenshot(driver, "failure", &ignored);
+    passed = false;
+    break;
+  }
+  if (passed && TargetRunning(&driver.target)) {
+    LogLine("FAIL the program still runs at the end of the scenario");
+    passed = false;
+  }
+  StopTarget(&driver.target);
+  for (HANDLE file : driver.lockedFiles) CloseHandle(file);
+  LogLine("@@peak-working-set " + std::to_string(driver.target.peakWorkingSet));
+  return passed ? 0 : 1;
+}

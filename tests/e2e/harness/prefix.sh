@@ -1,0 +1,103 @@
+# The Wine prefix of the end-to-end scenarios and its known state. Sourced by
+# run-scenario.sh after scripts/wine-env.sh; E2E must name the build's e2e folder.
+#
+# The prefix is made once per build folder; right after, the parts a scenario can change
+# are saved: the registry files, the drive links, the all-users and user profile folders
+# and the lists of what C:\ and C:\Program Files hold. Before each scenario the server is
+# stopped and those parts are put back, which is much quicker than copying the prefix.
+
+e2e_prefix_ready() {
+  export WINEPREFIX=$E2E/wineprefix
+  local pristine=$E2E/pristine
+  [ -f "$pristine/ready" ] && return 0
+  mkdir -p "$E2E"
+  (
+    flock 9
+    [ -f "$pristine/ready" ] && exit 0
+    rm -rf "$WINEPREFIX" "$pristine"
+    brx_wine_prefix
+    # The user's folders that Wine links into the Linux home become folders of their own,
+    # so that nothing a scenario does reaches outside the prefix.
+    local link
+    for link in "$WINEPREFIX"/drive_c/users/*/*; do
+      if [ -L "$link" ]; then rm -f "$link" && mkdir -p "$link"; fi
+    done
+    wineserver -w
+    mkdir -p "$pristine"
+    cp "$WINEPREFIX"/*.reg "$pristine/"
+    tar -cf "$pristine/dosdevices.tar" -C "$WINEPREFIX" dosdevices
+    tar -cf "$pristine/profiles.tar" -C "$WINEPREFIX/drive_c" ProgramData users
+    ls -A "$WINEPREFIX/drive_c" >"$pristine/drive_c.list"
+    ls -A "$WINEPREFIX/drive_c/Program Files" >"$pristine/program_files.list"
+    touch "$pristine/ready"
+  ) 9>"$E2E/pristine.lock"
+}
+
+# Removes from folder $1 every entry that list file $2 does not name.
+e2e_keep_only() {
+  local entry
+  for entry in "$1"/* "$1"/.[!.]*; do
+    [ -e "$entry" ] || [ -L "$entry" ] || continue
+    grep -qxF "$(basename "$entry")" "$2" || rm -rf "$entry"
+  done
+}
+
+e2e_prefix_reset() {
+  local pristine=$E2E/pristine
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  cp "$pristine"/*.reg "$WINEPREFIX/"
+  rm -rf "$WINEPREFIX/dosdevices"
+  tar -xf "$pristine/dosdevices.tar" -C "$WINEPREFIX"
+  rm -rf "$WINEPREFIX/drive_c/ProgramData" "$WINEPREFIX/drive_c/users"
+  tar -xf "$pristine/profiles.tar" -C "$WINEPREFIX/drive_c"
+  e2e_keep_only "$WINEPREFIX/drive_c" "$pristine/drive_c.list"
+  e2e_keep_only "$WINEPREFIX/drive_c/Program Files" "$pristine/program_files.list"
+  rm -rf "$E2E/drives"
+  mkdir -p "$E2E/drives"
+  E2E_REG_LINES=()
+}
+
+# ---- prepare lines: the scenario's surroundings, set up before the program starts
+
+# prepare drive X: TYPE [LINUX-FOLDER]: a Wine drive of that type (hd, cdrom, network,
+# floppy, ramdisk) on a folder of its own, or on the folder given.
+e2e_prepare_drive() {
+  local letter=${1,,} type=$2 folder=${3:-$E2E/drives/${1:0:1}}
+  mkdir -p "$folder" 2>/dev/null || true
+  ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter"
+  E2E_REG_LINES+=('[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' "\"$letter\"=\"$type\"")
+}
+
+# prepare windows-version VERSION: the Windows version Wine reports (win98, winxp, ...).
+e2e_prepare_windows_version() {
+  E2E_REG_LINES+=('[HKEY_CURRENT_USER\Software\Wine]' "\"Version\"=\"$1\"")
+}
+
+# prepare folder 'C:\...': a folder that exists before the program starts.
+e2e_prepare_folder() { mkdir -p "$(unix_path "$1")"; }
+
+# prepare file 'C:\...' TEXT: a file with that text.
+e2e_prepare_file() {
+  local path
+  path=$(unix_path "$1")
+  mkdir -p "$(dirname "$path")"
+  printf '%s' "$2" >"$path"
+}
+
+# Writes the collected registry lines and restarts the server, which reads the drive table
+# only when it starts.
+e2e_prepare_finish() {
+  [ ${#E2E_REG_LINES[@]} -eq 0 ] && return 0
+  local file=$OUT/prepare.reg line
+  {
+    printf 'REGEDIT4\r\n'
+    for line in "${E2E_REG_LINES[@]}"; do
+      [ "${line:0:1}" = '[' ] && printf '\r\n'
+      printf '%s\r\n' "$line"
+    done
+  } >"$file"
+  wine regedit /S "$(windows_path "$file")" >/dev/null 2>&1
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+}

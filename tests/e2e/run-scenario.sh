@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Runs one end-to-end scenario against the built setup program:
+#   tests/e2e/run-scenario.sh BUILD-FOLDER SCENARIO.scn
+# The scenario's prefix is put into its known state, its "prepare" lines set up the
+# surroundings, the driver operates the program on a virtual display of its own (answering
+# the driver's screenshot requests), and the "check" lines examine the disk and the
+# registry afterwards. Results go to BUILD-FOLDER/e2e/results/NAME/: driver.log, the
+# screenshots in screens/, peak-working-set, and what the checks read.
+set -uo pipefail
+HERE=$(cd "$(dirname "$0")" && pwd)
+ROOT=$(cd "$HERE/../.." && pwd)
+BUILD=$(cd "$1" && pwd)
+SCENARIO=$(readlink -f "$2")
+NAME=$(basename "$SCENARIO" .scn)
+E2E=$BUILD/e2e
+OUT=$E2E/results/$NAME
+
+. "$ROOT/scripts/wine-env.sh"
+. "$HERE/harness/words.sh"
+. "$HERE/harness/prefix.sh"
+. "$HERE/harness/checks.sh"
+
+failures=0
+e2e_fail() {
+  echo "FAIL $NAME: $*"
+  failures=$((failures + 1))
+}
+
+# Runs the scenario's lines whose first word is $1 ("prepare" or "check") as calls of
+# the functions named e2e_prepare_WORD or check_WORD.
+run_lines() {
+  local kind=$1 line number=0 function
+  while IFS= read -r line || [ -n "$line" ]; do
+    number=$((number + 1))
+    case $line in "$kind "*) ;; *) continue ;; esac
+    if ! split_words "$line"; then
+      e2e_fail "line $number: unterminated quoted text"
+      continue
+    fi
+    function=${WORDS[1]//-/_}
+    [ "$kind" = prepare ] && function=e2e_prepare_$function || function=check_$function
+    if ! declare -F "$function" >/dev/null; then
+      e2e_fail "line $number: unknown $kind ${WORDS[1]}"
+      continue
+    fi
+    "$function" "${WORDS[@]:2}"
+  done <"$SCENARIO"
+}
+
+rm -rf "$OUT"
+mkdir -p "$OUT/screens"
+brx_wine_env "$BUILD"
+e2e_prefix_ready || { echo "FAIL $NAME: the Wine prefix could not be made"; exit 1; }
+e2e_prefix_reset
+# A display of the scenario's own: the screenshots show the program and nothing else.
+unset DISPLAY
+brx_display
+trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
+
+run_lines prepare
+e2e_prepare_finish
+
+# Screenshots are written under a temporary name and renamed, so the driver, which waits
+# for the final name, never reads half a file.
+{
+  wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
+    "$(windows_path "$BUILD/BrindlexSetup.exe")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
+  echo "@@driver-exit $?"
+} | while IFS= read -r line; do
+  case $line in
+    "@@screenshot "*)
+      shot=${line#@@screenshot }
+      import -window root "$OUT/screens/.$shot.png" 2>>"$OUT/wine.log" &&
+        mv "$OUT/screens/.$shot.png" "$OUT/screens/$shot.png"
+      ;;
+  esac
+  printf '%s\n' "$line"
+done >"$OUT/driver.log"
+
+cat "$OUT/driver.log"
+driver_exit=$(sed -n 's/^@@driver-exit //p' "$OUT/driver.log")
+sed -n 's/^@@peak-working-set //p' "$OUT/driver.log" >"$OUT/peak-working-set"
+[ "$driver_exit" = 0 ] || e2e_fail "the driver reported a failure (exit code ${driver_exit:-none})"
+
+run_lines check
+
+shots=$(ls "$OUT/screens" | wc -l)
+if [ "$failures" -eq 0 ]; then
+  echo "scenario $NAME: passed; $shots screenshots in $OUT/screens"
+  exit 0
+fi
+echo "scenario $NAME: $failures failures; $shots screenshots in $OUT/screens"
+exit 1
