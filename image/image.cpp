@@ -1,5 +1,101 @@
 #include "image/image.h"
+#include "image/bmp_file.h"
+#include "image/decoded_bitmap.h"
+#include "image/ico_file.h"
+#include "image/image_record.h"
+#include "runtime/object_table.h"
 
-void DecodersStart() {}
-void ImagesStart() {}
-void ImagesStop() {}
+namespace {
+
+ObjectTable* ImageTable;
+
+bool DescribeBitmap(HBITMAP bitmap, ImageRecord* made) {
+  BITMAP description;
+  if (GetObjectA(bitmap, sizeof description, &description) != sizeof description) return false;
+  made->handle = bitmap;
+  made->width = (uint16_t)description.bmWidth;
+  made->height = (uint16_t)description.bmHeight;
+  made->depth = (uint8_t)description.bmBitsPixel;
+  return true;
+}
+
+// An icon is described by its colour bitmap; a monochrome icon has none, only a mask
+// bitmap holding the AND rows above the XOR rows.
+bool DescribeIcon(HICON icon, ImageRecord* made) {
+  ICONINFO parts;
+  if (!GetIconInfo(icon, &parts)) return false;
+  BITMAP description;
+  bool described;
+  if (parts.hbmColor) {
+    described = GetObjectA(parts.hbmColor, sizeof description, &description) == sizeof description;
+  } else {
+    described = GetObjectA(parts.hbmMask, sizeof description, &description) == sizeof description;
+    description.bmHeight /= 2;
+  }
+  if (parts.hbmColor) DeleteObject(parts.hbmColor);
+  if (parts.hbmMask) DeleteObject(parts.hbmMask);
+  if (!described) return false;
+  made->handle = icon;
+  made->width = (uint16_t)description.bmWidth;
+  made->height = (uint16_t)description.bmHeight;
+  made->depth = (uint8_t)description.bmBitsPixel;
+  return true;
+}
+
+bool MakeFromBitmap(HBITMAP bitmap, ImageRecord* made) {
+  if (!bitmap) return false;
+  if (DescribeBitmap(bitmap, made)) return true;
+  DeleteObject(bitmap);
+  return false;
+}
+
+// A BMP file is only ever taken as a BMP file; other data is tried as an icon file,
+// then by the registered decoders.
+bool MakeImage(const uint8_t* data, uint32_t size, ImageRecord* made) {
+  if (LooksLikeBmpFile(data, size)) return MakeFromBitmap(BitmapFromBmpFile(data, size), made);
+  if (HICON icon = IconFromIcoFile(data, size)) {
+    if (DescribeIcon(icon, made)) return true;
+    DestroyIcon(icon);
+    return false;
+  }
+  int kind = CheckWithDecoders(data, size);
+  if (kind == DecodedNone) return false;
+  return MakeFromBitmap(BitmapFromDecoder(Decoders.current, kind), made);
+}
+
+}  // namespace
+
+intptr_t ImageFromMemory(int number, const void* data, uint32_t size) {
+  if (!ImageTable || !data) return 0;
+  ImageRecord* record = static_cast<ImageRecord*>(ObjectTableSlot(ImageTable, number));
+  if (!record) return 0;
+  ImageRecord made = {};
+  if (!MakeImage(static_cast<const uint8_t*>(data), size, &made)) {
+    if (number == AutoNumber) ObjectTableRelease(ImageTable, ObjectNumberOf(record));
+    return 0;
+  }
+  *record = made;
+  return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)made.handle;
+}
+
+void ImageFree(int number) {
+  if (number == AutoNumber) return;
+  ImageRecord* record = FindImage(number);
+  if (!record) return;
+  if (GetObjectType(record->handle) == OBJ_BITMAP)
+    DeleteObject(record->handle);
+  else
+    DestroyIcon(static_cast<HICON>(record->handle));
+  ObjectTableRelease(ImageTable, number);
+}
+
+ImageRecord* FindImage(int number) { return FindRecord<ImageRecord>(ImageTable, number); }
+
+HANDLE ImageHandle(int number) {
+  ImageRecord* record = FindImage(number);
+  return record ? record->handle : nullptr;
+}
+
+void ImagesStart() { ImageTable = ObjectTableNew(sizeof(ImageRecord), 16, ImageFree); }
+
+void ImagesStop() { ObjectTableFreeAll(ImageTable); }

@@ -2,7 +2,18 @@
 // Numbered images decoded from memory into native bitmaps and icons.
 #include <windows.h>
 #include <stdint.h>
+#include "image/decoder_registry.h"
+#include "runtime/object_table.h"
 
-void DecodersStart();
+// Makes an image from a BMP file, an ICO file or anything a registered decoder accepts.
+// Returns the native handle (bitmap or icon) for a fixed number, the new number for
+// AutoNumber, and 0 when the data is not a picture that can be made into one. Nothing is
+// read beyond size bytes.
+intptr_t ImageFromMemory(int number, const void* data, uint32_t size);
+// Deletes the image's native object and frees its number.
+void ImageFree(int number);
+// The native bitmap or icon of an image, or 0.
+HANDLE ImageHandle(int number);
+
 void ImagesStart();
 void ImagesStop();

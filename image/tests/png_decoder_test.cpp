@@ -1,0 +1,151 @@
+// The PNG decoder: row layout per colour type and bit depth, the wizard's banner sizes,
+// cut-off headers, pictures cut in their data, and registration.
+#include <string.h>
+#include "image/image_record.h"
+#include "image_test_support.h"
+#include "picture_encoders.h"
+
+namespace {
+
+// What the decoder must write for a pixel of the spec: blue, green, red, then alpha
+// when the colour type carries one. Grey expands by bit replication, 16-bit samples keep
+// their high byte, palette transparency is dropped.
+std::vector<uint8_t> ExpectedPixel(const PngSpec& spec, int x, int y) {
+  int channels = PngChannels(spec.colorType);
+  const uint16_t* s = &spec.samples[((size_t)y * spec.width + x) * channels];
+  auto eight = [&](uint16_t v) -> uint8_t {
+    if (spec.bitDepth == 16) return v >> 8;
+    if (spec.bitDepth < 8) return (uint8_t)(v * 255 / ((1 << spec.bitDepth) - 1));
+    return (uint8_t)v;
+  };
+  switch (spec.colorType) {
+    case 0: return {eight(s[0]), eight(s[0]), eight(s[0])};
+    case 4: return {eight(s[0]), eight(s[0]), eight(s[0]), eight(s[1])};
+    case 2: return {eight(s[2]), eight(s[1]), eight(s[0])};
+    case 6: return {eight(s[2]), eight(s[1]), eight(s[0]), eight(s[3])};
+    default: {
+      const uint8_t* rgb = &spec.paletteRgb[s[0] * 3];
+      return {rgb[2], rgb[1], rgb[0]};
+    }
+  }
+}
+
+std::vector<uint8_t> Palette(int entries) {
+  std::vector<uint8_t> rgb;
+  for (int i = 0; i < entries; ++i) {
+    rgb.push_back((uint8_t)(i * 67 + 5));
+    rgb.push_back((uint8_t)(255 - i * 13));
+    rgb.push_back((uint8_t)(i * 29 + 100));
+  }
+  return rgb;
+}
+
+PngSpec Spec(int width, int height, int colorType, int bitDepth) {
+  PngSpec spec;
+  spec.width = width;
+  spec.height = height;
+  spec.colorType = colorType;
+  spec.bitDepth = bitDepth;
+  if (colorType == 3) spec.paletteRgb = Palette(1 << bitDepth);
+  FillPngPattern(&spec);
+  return spec;
+}
+
+// Decodes the spec's PNG as image 0 and compares every pixel, the depth and the stride.
+void ExpectDecodedAsSpec(const PngSpec& spec) {
+  std::vector<uint8_t> png = EncodePng(spec);
+  ASSERT_FALSE(png.empty());
+  HANDLE bitmap = (HANDLE)ImageFromMemory(0, png.data(), (uint32_t)png.size());
+  ASSERT_NE(nullptr, bitmap);
+  DibPixels pixels;
+  ASSERT_TRUE(ReadDib(bitmap, true, &pixels));
+  bool alpha = (spec.colorType & 4) != 0;
+  int pixelBytes = alpha ? 4 : 3;
+  EXPECT_EQ(pixelBytes * 8, pixels.bitsPerPixel);
+  EXPECT_EQ(pixelBytes * 8, FindImage(0)->depth);
+  EXPECT_EQ(spec.width, FindImage(0)->width);
+  EXPECT_EQ(spec.height, FindImage(0)->height);
+  EXPECT_EQ(alpha ? spec.width * 4 : spec.width * 3 + spec.width % 4, pixels.stride);
+  EXPECT_EQ(pixels.Rgb(0, 0), ShownPixel(bitmap, 0, 0)) << "the first row in memory is the top";
+  EXPECT_EQ(pixels.Rgb(0, spec.height - 1), ShownPixel(bitmap, 0, spec.height - 1));
+  for (int y = 0; y < spec.height; ++y)
+    for (int x = 0; x < spec.width; ++x) {
+      std::vector<uint8_t> got(pixels.Row(y) + x * pixelBytes, pixels.Row(y) + (x + 1) * pixelBytes);
+      ASSERT_EQ(ExpectedPixel(spec, x, y), got) << "pixel " << x << "," << y;
+    }
+}
+
+class PngDecoderTest : public ImageTest {};
+
+TEST_F(PngDecoderTest, WizardBannerSizesGiveTopDownBitmapsWithPaddedRows) {
+  ExpectDecodedAsSpec(Spec(162, 312, 2, 8));  // stride 488
+  ExpectDecodedAsSpec(Spec(54, 54, 6, 8));    // stride 216
+}
+
+TEST_F(PngDecoderTest, EveryColourTypeAndDepthGivesBgrOrBgraRows) {
+  struct Case {
+    int colorType;
+    int bitDepth;
+  };
+  const Case cases[] = {{0, 1}, {0, 2}, {0, 4}, {0, 8}, {0, 16}, {2, 8},  {2, 16}, {3, 1},
+                        {3, 2}, {3, 4}, {3, 8}, {4, 8}, {4, 16}, {6, 8}, {6, 16}};
+  for (bool interlaced : {false, true})
+    for (const Case& c : cases) {
+      SCOPED_TRACE(testing::Message() << "colour type " << c.colorType << ", " << c.bitDepth
+                                      << " bits" << (interlaced ? ", interlaced" : ""));
+      PngSpec spec = Spec(13, 9, c.colorType, c.bitDepth);  // odd width: padded 3-byte rows
+      spec.interlaced = interlaced;
+      ExpectDecodedAsSpec(spec);
+    }
+}
+
+TEST_F(PngDecoderTest, TransparencyChunksLeaveOpaqueBgrRows) {
+  PngSpec palette = Spec(11, 5, 3, 4);
+  palette.paletteAlpha = {0, 128, 255, 7};
+  ExpectDecodedAsSpec(palette);
+  for (int depth : {1, 2, 4, 8, 16}) {
+    SCOPED_TRACE(depth);
+    PngSpec grey = Spec(11, 5, 0, depth);
+    grey.transparentSample = 1;
+    ExpectDecodedAsSpec(grey);
+  }
+  PngSpec rgb = Spec(11, 5, 2, 16);
+  rgb.transparentSample = 300;
+  ExpectDecodedAsSpec(rgb);
+}
+
+TEST_F(PngDecoderTest, HeaderCutShortIsNotRecognised) {
+  std::vector<uint8_t> png = EncodePng(Spec(8, 8, 2, 8));
+  GuardedBytes guarded(png.size());
+  const size_t signatureAndHeader = 8 + 25;
+  for (size_t size = 0; size <= signatureAndHeader; ++size) {
+    EXPECT_EQ(DecodedNone, PngDecoder.check(guarded.Place(png.data(), size), (uint32_t)size)) << size;
+    EXPECT_EQ(0, PngDecoder.decode(nullptr, 0)) << "nothing is held after a failed check";
+  }
+  EXPECT_EQ(DecodedBgr, PngDecoder.check(guarded.Place(png), (uint32_t)png.size()));
+  EXPECT_EQ(8u, PngDecoder.width());
+}
+
+TEST_F(PngDecoderTest, PictureCutInItsDataIsRefused) {
+  std::vector<uint8_t> png = EncodePng(Spec(64, 64, 2, 8));
+  ASSERT_NE(0, ImageFromMemory(0, png.data(), (uint32_t)png.size()));
+  size_t cut = png.size() / 2;
+  GuardedBytes guarded(cut);
+  EXPECT_EQ(DecodedBgr, PngDecoder.check(guarded.Place(png.data(), cut), (uint32_t)cut));
+  EXPECT_EQ(0, ImageFromMemory(0, guarded.Place(png.data(), cut), (uint32_t)cut));
+  EXPECT_EQ(nullptr, FindImage(0));
+}
+
+TEST_F(PngDecoderTest, RegistersOnceAlsoAfterTheRegistryIsEmptied) {
+  UsePngDecoder();
+  UsePngDecoder();
+  EXPECT_EQ(1, Decoders.count);
+  DecodersStart();
+  EXPECT_EQ(0, Decoders.count);
+  UsePngDecoder();
+  UsePngDecoder();
+  EXPECT_EQ(1, Decoders.count);
+  EXPECT_EQ(&PngDecoder, Decoders.decoders[0]);
+}
+
+}  // namespace
