@@ -8,7 +8,8 @@ SUDO=""
 export DEBIAN_FRONTEND=noninteractive
 
 packages=(wine wine32:i386 xvfb g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
-          imagemagick liblnk-utils cmake make locales dpkg-dev xauth x11-utils)
+          imagemagick liblnk-utils cmake make locales dpkg-dev xauth x11-utils
+          fonts-liberation)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -26,7 +26,7 @@ brx_wine_env() {
 
 # Creates the prefix once (about 15 s); later calls return at once. Safe in parallel.
 brx_wine_prefix() {
-  local ready="$WINEPREFIX/.brindlex-ready"
+  local ready="$WINEPREFIX/.brindlex-ready-2"
   [ -f "$ready" ] && return 0
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
@@ -36,6 +36,13 @@ brx_wine_prefix() {
     # Without a window manager Wine draws title bars itself only for unmanaged windows.
     wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+    # The wizard's faces, drawn with their metric-compatible free twins.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+    # The wizard's fonts, Arial and Times New Roman, through their metric twins: with Wine's
+    # own fallback its texts would not fit their places as they do on Windows.
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
     wineserver -w
     touch "$ready"
   ) 9>"$WINEPREFIX.lock"
