@@ -1,0 +1,37 @@
+// The setup program's resources, linked into this test program as they are into the setup:
+// the program icon and a manifest that activates version 6 of the common controls.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+TEST(SetupResources, ProgramIconIsResourceOne) {
+  HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
+                                             32, 32, 0));
+  ASSERT_NE(nullptr, icon);
+  DestroyIcon(icon);
+  EXPECT_NE(nullptr, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
+}
+
+TEST(SetupResources, ManifestAsksForAdministratorAndNoScaling) {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+  ASSERT_NE(nullptr, resource);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  const std::string manifest(bytes, SizeofResource(nullptr, resource));
+  EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
+  EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
+  EXPECT_EQ(std::string::npos, manifest.find("dpiAware"));
+  EXPECT_EQ(std::string::npos, manifest.find("dpiAwareness"));
+}
+
+TEST(SetupResources, CommonControlsOfVersionSixAreActive) {
+  // The manifest's dependency redirects the library to the side-by-side assembly of version 6.
+  HMODULE controls = LoadLibraryW(L"comctl32.dll");
+  ASSERT_NE(nullptr, controls);
+  wchar_t path[MAX_PATH] = L"";
+  GetModuleFileNameW(controls, path, MAX_PATH);
+  CharLowerW(path);
+  const std::wstring loaded = path;
+  EXPECT_NE(std::wstring::npos, loaded.find(L"microsoft.windows.common-controls_6595b64144ccf1df_6.0."))
+      << std::string(loaded.begin(), loaded.end());
+}
