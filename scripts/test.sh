@@ -11,6 +11,9 @@ brx_wine_prefix
 brx_display
 # One Wine server for the whole run: each program then starts in a fraction of a second.
 wineserver -p
+# Start Wine's own services here, with their output going nowhere: started by the first test,
+# they would keep that test's output open and CTest would wait for them until its time-out.
+wineboot </dev/null >/dev/null 2>&1 || true
 export BRX_WINESERVER_KEEP=1
 rc=0
 ctest --test-dir "$build" --output-on-failure "$@" || rc=$?
