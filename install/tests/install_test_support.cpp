@@ -1,0 +1,115 @@
+#include "install_test_support.h"
+#include <commctrl.h>
+#include <shlobj.h>
+#include "toolkit/gadget.h"
+#include "wizard/gadgets.h"
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[65536];
+  DWORD got;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+bool FileExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool FolderExists(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+std::vector<std::string> FolderNames(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do {
+    std::string name = found.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(search, &found));
+  FindClose(search);
+  return names;
+}
+
+void RemoveTree(const std::string& path) {
+  for (const std::string& name : FolderNames(path)) {
+    std::string child = path + "\\" + name;
+    if (FolderExists(child)) RemoveTree(child);
+    else {
+      SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+      DeleteFileA(child.c_str());
+    }
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+LinkFields ReadLink(const std::string& path) {
+  LinkFields fields;
+  IShellLinkA* link = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link)))
+    return fields;
+  IPersistFile* file = nullptr;
+  wchar_t widePath[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
+  if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, (void**)&file)) && SUCCEEDED(file->Load(widePath, STGM_READ))) {
+    char text[MAX_PATH * 2];
+    fields.loaded = true;
+    if (SUCCEEDED(link->GetPath(text, sizeof text, nullptr, SLGP_RAWPATH))) fields.target = text;
+    if (SUCCEEDED(link->GetArguments(text, sizeof text))) fields.arguments = text;
+    if (SUCCEEDED(link->GetWorkingDirectory(text, sizeof text))) fields.workingFolder = text;
+    if (SUCCEEDED(link->GetDescription(text, sizeof text))) fields.description = text;
+    if (SUCCEEDED(link->GetIconLocation(text, sizeof text, &fields.iconIndex))) fields.iconFile = text;
+    link->GetShowCmd(&fields.showCommand);
+    link->GetHotkey(&fields.hotKey);
+  }
+  if (file) file->Release();
+  link->Release();
+  return fields;
+}
+
+std::string RegistryText(HKEY root, const std::string& key, const char* name) {
+  HKEY opened;
+  if (RegOpenKeyExA(root, key.c_str(), 0, KEY_READ, &opened) != ERROR_SUCCESS) return "<missing>";
+  char data[1024] = {};
+  DWORD size = sizeof data - 1, type = 0;
+  LONG result = RegQueryValueExA(opened, name, nullptr, &type, (BYTE*)data, &size);
+  RegCloseKey(opened);
+  if (result != ERROR_SUCCESS || type != REG_SZ) return "<missing>";
+  return std::string(data, size ? size - 1 : 0);  // the stored size counts the terminator
+}
+
+namespace {
+
+InstallationRecorder* Recorder;
+WNDPROC ProgressProc, DetailProc;
+
+LRESULT CALLBACK RecordProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == PBM_SETPOS && Recorder) Recorder->positions.push_back((int)wParam);
+  return CallWindowProcA(ProgressProc, window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK RecordDetail(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETTEXT && Recorder) Recorder->details.push_back(lParam ? (const char*)lParam : "");
+  return CallWindowProcA(DetailProc, window, message, wParam, lParam);
+}
+
+}  // namespace
+
+InstallationRecorder::InstallationRecorder() {
+  Recorder = this;
+  ProgressProc = (WNDPROC)SetWindowLongPtrA(GadgetHandle(PrgInstall), GWLP_WNDPROC, (LONG_PTR)RecordProgress);
+  DetailProc = (WNDPROC)SetWindowLongPtrA(GadgetHandle(TxtInstallFile), GWLP_WNDPROC, (LONG_PTR)RecordDetail);
+}
+
+InstallationRecorder::~InstallationRecorder() {
+  SetWindowLongPtrA(GadgetHandle(PrgInstall), GWLP_WNDPROC, (LONG_PTR)ProgressProc);
+  SetWindowLongPtrA(GadgetHandle(TxtInstallFile), GWLP_WNDPROC, (LONG_PTR)DetailProc);
+  Recorder = nullptr;
+}

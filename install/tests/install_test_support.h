@@ -1,0 +1,36 @@
+#pragma once
+// What an installation leaves behind, read back from the disk, the shortcut files and the
+// registry, and the detail lines and progress positions the installing page showed.
+#include <windows.h>
+#include <stdint.h>
+#include <string>
+#include <vector>
+
+std::string ReadFileBytes(const std::string& path);
+bool FileExists(const std::string& path);
+bool FolderExists(const std::string& path);
+// Deletes a folder with everything in it; a missing folder is fine.
+void RemoveTree(const std::string& path);
+// The names in a folder, files and folders, without "." and "..".
+std::vector<std::string> FolderNames(const std::string& folder);
+
+struct LinkFields {
+  bool loaded = false;
+  std::string target, arguments, workingFolder, description, iconFile;
+  int iconIndex = -1, showCommand = -1;
+  WORD hotKey = 0xFFFF;
+};
+LinkFields ReadLink(const std::string& path);
+
+// The default value (name null) or a named string value; "<missing>" when there is none.
+std::string RegistryText(HKEY root, const std::string& key, const char* name = nullptr);
+
+// Records, while it is installed, every position set on the progress bar and every text set
+// on the detail line.
+class InstallationRecorder {
+ public:
+  InstallationRecorder();
+  ~InstallationRecorder();
+  std::vector<int> positions;
+  std::vector<std::string> details;
+};
