@@ -7,6 +7,7 @@ from PIL import Image, ImageDraw
 
 SUPERSAMPLE = 8
 PAGE_GREY = (190, 190, 190)
+WINDOW_GREY = (150, 150, 150)
 
 # 5 by 7 pixel glyphs of the hexadecimal digits, one string of five columns per row.
 GLYPHS = {
@@ -162,7 +163,14 @@ def setup_box(size):
 
 
 def corner_picture():
-    return setup_box(54)
+    """The setup box on a matte of window grey: the colour of every pixel is already blended
+    over the grey the picture sits on, and the alpha channel keeps the true coverage. A
+    decoder that drops the alpha channel shows the same picture as one that blends it."""
+    box = setup_box(54)
+    matte = Image.new("RGBA", box.size, WINDOW_GREY + (255,))
+    matte.alpha_composite(box)
+    matte.putalpha(box.getchannel("A"))
+    return matte
 
 
 def _folder_back(draw, u, colour, edge):

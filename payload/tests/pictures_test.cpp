@@ -1,11 +1,13 @@
 // The pictures, icons and the demo page, checked from their own headers as a decoder or a
 // browser would read them.
 #include <gtest/gtest.h>
+#include <png.h>
 #include <windows.h>
 #include <string.h>
 
 #include <set>
 #include <string>
+#include <vector>
 
 #include "payload/payload.h"
 
@@ -60,6 +62,17 @@ PngHeader ReadPng(EmbeddedBlock block) {
   return header;
 }
 
+// The whole picture as 8-bit RGBA, decoded by libpng; empty if it cannot be decoded.
+std::vector<uint8_t> DecodeRgba(EmbeddedBlock block) {
+  png_image image = {};
+  image.version = PNG_IMAGE_VERSION;
+  if (!png_image_begin_read_from_memory(&image, block.data, block.size)) return {};
+  image.format = PNG_FORMAT_RGBA;
+  std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
+  if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
+  return pixels;
+}
+
 // Width and height from a JPEG's start-of-frame segment.
 bool ReadJpegSize(const PayloadEntry& entry, int* width, int* height) {
   const uint8_t* p = entry.data;
@@ -95,6 +108,28 @@ TEST(PayloadPictures, PngPicturesHaveTheirSizeAndColourType) {
   EXPECT_EQ(8, corner.bitDepth);
   EXPECT_EQ(6, corner.colourType);  // RGB with alpha
   EXPECT_EQ(7278, EmbeddedPicture(1).size);
+}
+
+TEST(PayloadPictures, PngPicturesDecodeWhole) {
+  EXPECT_EQ(162u * 312 * 4, DecodeRgba(EmbeddedPicture(0)).size());
+  EXPECT_EQ(54u * 54 * 4, DecodeRgba(EmbeddedPicture(1)).size());
+}
+
+TEST(PayloadPictures, CornerPictureLooksTheSameWhenItsAlphaIsDropped) {
+  // The picture sits on the window's grey; its clear pixels carry that grey, so a decoder
+  // that strips the alpha channel shows no box around the picture.
+  const std::vector<uint8_t> pixels = DecodeRgba(EmbeddedPicture(1));
+  ASSERT_EQ(54u * 54 * 4, pixels.size());
+  int clear = 0;
+  for (size_t i = 0; i < pixels.size(); i += 4) {
+    if (pixels[i + 3] != 0) continue;
+    ++clear;
+    EXPECT_EQ(150, pixels[i]) << i / 4;
+    EXPECT_EQ(150, pixels[i + 1]) << i / 4;
+    EXPECT_EQ(150, pixels[i + 2]) << i / 4;
+  }
+  EXPECT_GT(clear, 54 * 4);                            // transparent around the box
+  EXPECT_EQ(255, pixels[(27 * 54 + 27) * 4 + 3]);      // and opaque in its middle
 }
 
 TEST(PayloadPictures, IconsHoldOne32By32ImageOf256Colours) {
