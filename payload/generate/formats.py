@@ -4,6 +4,8 @@ to an exact size with comment data, so that every asset has the size the table g
 import struct
 import zlib
 
+from PIL import Image
+
 
 def _chunk(kind, data):
     body = kind + data
@@ -127,7 +129,6 @@ def icon_image_8bit(image, backdrop):
     Pixels at least half opaque are blended over `backdrop` and kept; the others are
     transparent through the mask and black in the colour plane. Palette entry 0 is black."""
     size = image.size[0]
-    from PIL import Image
     flat = Image.new("RGB", image.size, backdrop)
     flat.paste(image, (0, 0), image)
     alpha = image.getchannel("A").tobytes()

@@ -13,7 +13,6 @@ import io
 import os
 import sys
 
-from PIL import Image
 
 import formats
 import project_assets

@@ -173,40 +173,40 @@ def corner_picture():
     return matte
 
 
-def _folder_back(draw, u, colour, edge):
+FOLDER_EDGE = (120, 80, 0, 255)
+
+
+def _folder_canvas():
+    """A supersampled 32-pixel canvas with the back of a yellow folder and its tab on it;
+    answers the image, its drawing context and the size of one icon pixel."""
+    u = SUPERSAMPLE
+    image = Image.new("RGBA", (32 * u, 32 * u), (0, 0, 0, 0))
+    draw = ImageDraw.Draw(image)
     draw.polygon([(2 * u, 6 * u), (11 * u, 6 * u), (13 * u, 8.5 * u), (27 * u, 8.5 * u),
-                  (27 * u, 27 * u), (2 * u, 27 * u)], fill=colour, outline=edge, width=int(u / 2))
+                  (27 * u, 27 * u), (2 * u, 27 * u)], fill=(222, 170, 40, 255),
+                 outline=FOLDER_EDGE, width=int(u / 2))
+    return image, draw, u
 
 
 def open_folder():
     """An open yellow folder: the back with its tab, a sheet of paper, the front flap tilted."""
-    s = SUPERSAMPLE
-    u = s
-    image = Image.new("RGBA", (32 * s, 32 * s), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    edge = (120, 80, 0, 255)
-    _folder_back(draw, u, (222, 170, 40, 255), edge)
+    image, draw, u = _folder_canvas()
     draw.polygon([(6 * u, 4 * u), (24 * u, 4 * u), (24 * u, 20 * u), (6 * u, 20 * u)],
                  fill=(255, 255, 255, 255), outline=(120, 120, 120, 255), width=int(u / 2))
     for k in range(4):
         y = (7 + k * 3) * u
         draw.line([(8 * u, y), (22 * u, y)], fill=(150, 160, 190, 255), width=int(u * 0.7))
     draw.polygon([(6 * u, 13 * u), (31 * u, 13 * u), (27 * u, 28 * u), (1 * u, 28 * u)],
-                 fill=(255, 214, 72, 255), outline=edge, width=int(u / 2))
+                 fill=(255, 214, 72, 255), outline=FOLDER_EDGE, width=int(u / 2))
     draw.line([(7 * u, 14.5 * u), (29 * u, 14.5 * u)], fill=(255, 240, 160, 255), width=u)
     return _reduce(image, 32)
 
 
 def program_group_folder():
     """A closed yellow folder with a small program-group window standing in front of it."""
-    s = SUPERSAMPLE
-    u = s
-    image = Image.new("RGBA", (32 * s, 32 * s), (0, 0, 0, 0))
-    draw = ImageDraw.Draw(image)
-    edge = (120, 80, 0, 255)
-    _folder_back(draw, u, (222, 170, 40, 255), edge)
+    image, draw, u = _folder_canvas()
     draw.polygon([(1 * u, 11 * u), (27 * u, 11 * u), (27 * u, 27 * u), (1 * u, 27 * u)],
-                 fill=(255, 214, 72, 255), outline=edge, width=int(u / 2))
+                 fill=(255, 214, 72, 255), outline=FOLDER_EDGE, width=int(u / 2))
     draw.line([(2 * u, 12.5 * u), (26 * u, 12.5 * u)], fill=(255, 240, 160, 255), width=u)
     # The window: title bar, client area, and four program icons in a grid.
     wx, wy, ww, wh = 12, 13, 19, 17
