@@ -39,10 +39,6 @@ brx_wine_prefix() {
     # The wizard's faces, drawn with their metric-compatible free twins.
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
-    # The wizard's fonts, Arial and Times New Roman, through their metric twins: with Wine's
-    # own fallback its texts would not fit their places as they do on Windows.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
     wineserver -w
     touch "$ready"
   ) 9>"$WINEPREFIX.lock"

@@ -1,0 +1,177 @@
+// Browse on the destination page, answered from a helper thread, on the drives that the test
+// script sets up: D: a CD-ROM, E: a network drive, F: a drive without free space, G: a
+// fixed disk with a folder Apps.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <shlobj.h>
+#include <string.h>
+#include <string>
+#include "dialog_answerer.h"
+#include "runtime/strings.h"
+#include "shell/drives.h"
+#include "toolkit/gadget.h"
+#include "toolkit/requesters.h"
+#include "wizard/gadgets.h"
+#include "wizard/program.h"
+#include "wizard_driver.h"
+
+namespace {
+
+const char Instruction[] = "Укажите папку, в которую следует установить Brindlex v 1.0";
+const char ErrorTitle[] = "Инсталлятор";
+const char RefusedDrive[] = "На этот диск невозможно установить программу!";
+const char FullDrive[] = "На диске недостаточно свободного места!";
+
+// Answers the folder browser that shows instruction: selects path unless it is null, then
+// presses button.
+struct BrowserAnswer : DialogAnswerer {
+  BrowserAnswer(const char* path, int button, const char* instruction = Instruction)
+      : DialogAnswerer(
+            nullptr,
+            [path, button](HWND browser) {
+              if (path) SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, (LPARAM)path);
+              PressDialogButton(browser, button);
+            },
+            [instruction](HWND dialog) { return FindDescendantWithText(dialog, instruction) != nullptr; }) {}
+};
+
+std::string FreeSpaceLine(const char* drive) {
+  return "Доступно на диске  " + std::to_string(DriveFreeMegabytes(drive)) + " Мб";
+}
+
+// The free-space line of a drive that other programs may be writing to meanwhile.
+void ExpectFreeSpaceLineOf(const char* drive) {
+  std::string line = Text(TxtFreeSpace), expected = FreeSpaceLine(drive);
+  const size_t prefix = strlen("Доступно на диске  ");
+  ASSERT_EQ(expected.substr(0, prefix), line.substr(0, prefix));
+  EXPECT_NEAR(std::stoi(expected.substr(prefix)), std::stoi(line.substr(prefix)), 200) << line;
+  EXPECT_EQ(" Мб", line.substr(line.size() - 3));
+}
+
+class Browse : public testing::Test {
+ protected:
+  void SetUp() override {
+    RebuildWizard();
+    GoForwardTo(2);
+    GadgetSetText(FldDestination, "X:\\Before\\");
+    GadgetSetText(TxtFreeSpace, "before");
+  }
+  void ExpectUnchanged() {
+    EXPECT_EQ("X:\\Before\\", Text(FldDestination));
+    EXPECT_EQ("before", Text(TxtFreeSpace));
+  }
+};
+
+TEST_F(Browse, TheTestDrivesAreWhatTheScriptMadeThem) {
+  EXPECT_EQ(DRIVE_CDROM, PathDriveType("D:"));
+  EXPECT_EQ(DRIVE_REMOTE, PathDriveType("E:"));
+  EXPECT_EQ(0, DriveFreeMegabytes("F:"));
+  EXPECT_EQ(DRIVE_FIXED, PathDriveType("G:"));
+  EXPECT_GT(DriveFreeMegabytes("G:"), 0);
+}
+
+TEST_F(Browse, OkOnThePreselectedFolderTakesTheProgramFilesFolder) {
+  BrowserAnswer ok(nullptr, IDOK);
+  Click(BtnBrowse);
+  ASSERT_TRUE(ok.Finish().seen);
+  EXPECT_EQ(std::string(ProgramFilesPath) + "Brindlex\\", Text(FldDestination));
+  ExpectFreeSpaceLineOf("C:");
+  EXPECT_EQ(2, CurrentPage);
+}
+
+TEST_F(Browse, ADriveRootOrAFolderGetsTheProductFolderAppended) {
+  const struct { const char* chosen; const char* destination; } cases[] = {
+      {"G:\\", "G:\\Brindlex\\"},
+      {"G:\\Apps", "G:\\Apps\\Brindlex\\"},
+  };
+  for (const auto& c : cases) {
+    BrowserAnswer ok(c.chosen, IDOK);
+    Click(BtnBrowse);
+    ASSERT_TRUE(ok.Finish().seen) << c.chosen;
+    EXPECT_EQ(c.destination, Text(FldDestination));
+    ExpectFreeSpaceLineOf("G:");
+  }
+}
+
+TEST_F(Browse, TheBrowserAlwaysOpensAtTheProgramFilesFolder) {
+  {
+    BrowserAnswer ok("G:\\Apps", IDOK);
+    Click(BtnBrowse);
+    ASSERT_TRUE(ok.Finish().seen);
+  }
+  BrowserAnswer ok(nullptr, IDOK);
+  Click(BtnBrowse);
+  ASSERT_TRUE(ok.Finish().seen);
+  EXPECT_EQ(std::string(ProgramFilesPath) + "Brindlex\\", Text(FldDestination));
+}
+
+TEST_F(Browse, CancelChangesNothing) {
+  BrowserAnswer cancel("G:\\", IDCANCEL);
+  MessageBoxAnswer noMessage(ErrorTitle, IDOK);
+  Click(BtnBrowse);
+  EXPECT_TRUE(cancel.Finish().seen);
+  EXPECT_FALSE(noMessage.Finish().seen);
+  ExpectUnchanged();
+}
+
+TEST_F(Browse, DrivesThatCannotHoldTheProgramAreRefused) {
+  const struct { const char* chosen; const char* message; } cases[] = {
+      {"D:\\", RefusedDrive},  // CD-ROM
+      {"E:\\", RefusedDrive},  // network
+      {"F:\\", FullDrive},     // no free megabyte
+  };
+  for (const auto& c : cases) {
+    BrowserAnswer ok(c.chosen, IDOK);
+    MessageBoxAnswer message(ErrorTitle, IDOK);
+    Click(BtnBrowse);
+    EXPECT_TRUE(ok.Finish().seen) << c.chosen;
+    SeenDialog seen = message.Finish();
+    ASSERT_TRUE(seen.seen) << c.chosen;
+    EXPECT_EQ(c.message, seen.text) << c.chosen;
+    ExpectUnchanged();
+  }
+}
+
+// The initial folder is cut to 259 characters; a chosen folder of that length comes back
+// with its backslash, 260 characters.
+TEST(ChooseFolder, ALongInitialPathIsCutAndAFullLengthResultKeepsItsBackslash) {
+  std::string deep = "G:\\long\\" + std::string(200, 'a') + "\\" + std::string(50, 'b');
+  ASSERT_EQ(259u, deep.size());
+  // Made through the wide verbatim form: the ANSI calls stop at MAX_PATH characters.
+  for (const std::string& folder : {std::string("G:\\long"), deep.substr(0, deep.rfind('\\')), deep}) {
+    std::wstring wide = L"\\\\?\\" + std::wstring(folder.begin(), folder.end());
+    ASSERT_TRUE(CreateDirectoryW(wide.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS) << folder;
+  }
+  std::string initial = deep + std::string(41, 'q');  // 300 characters
+
+  BrowserAnswer ok(nullptr, IDOK, "choose");
+  ScratchText chosen;
+  ChooseFolder("choose", initial.c_str(), chosen.Start());
+  ASSERT_TRUE(ok.Finish().seen);
+  EXPECT_EQ(deep + "\\", chosen.Get());
+}
+
+TEST(ChooseFolder, TheInitialFoldersBackslashIsDroppedExceptAtADriveRoot) {
+  const struct { const char* initial; const char* chosen; } cases[] = {
+      {"G:\\Apps\\", "G:\\Apps\\"},
+      {"G:\\", "G:\\"},
+  };
+  for (const auto& c : cases) {
+    BrowserAnswer ok(nullptr, IDOK, "choose");
+    ScratchText chosen;
+    ChooseFolder("choose", c.initial, chosen.Start());
+    ASSERT_TRUE(ok.Finish().seen);
+    EXPECT_EQ(c.chosen, std::string(chosen.Get()));
+  }
+}
+
+TEST(ChooseFolder, CancelGivesTheEmptyText) {
+  BrowserAnswer cancel(nullptr, IDCANCEL, "choose");
+  ScratchText chosen;
+  ChooseFolder("choose", "G:\\", chosen.Start());
+  ASSERT_TRUE(cancel.Finish().seen);
+  EXPECT_EQ("", std::string(chosen.Get()));
+  EXPECT_EQ(chosen.Start(), ScratchMark());
+}
+
+}  // namespace
