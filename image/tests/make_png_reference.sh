@@ -4,10 +4,18 @@
 # For every picture of pngsuite/, pngsuite/interlaced/ and testpngs/ it writes
 # <output>/<folder>/<name>.ref: a line "BRXREF width height channels", then every pixel,
 # top row first, as 16-bit big-endian samples in blue, green, red (and alpha) order.
-# Channels are 4 exactly when the PNG colour type has an alpha channel. The colour space
-# is declared sRGB so that no gamma or colour-space conversion touches the samples, and
-# nothing is composed on a background: a transparency chunk only adds an alpha channel,
-# which the 3-channel output leaves out.
+# Channels are 4 exactly when the PNG colour type has an alpha channel.
+# What keeps the reference comparable sample for sample with the decoder's rows:
+# - Pictures with a gAMA chunk of 1.0 (every picture of the PNG suite, the "-linear"
+#   ones of the colour-type set) are read by ImageMagick as linear light and would be
+#   converted to sRGB on output; declaring the colour space sRGB after reading keeps
+#   the stored samples. No gamma and no background (bKGD) is ever applied.
+# - Samples are written with 16 bits and the tests take the high byte: 16-bit pictures
+#   are thereby stripped as the decoder strips them (ImageMagick's own 8-bit output
+#   would round instead), and 1-, 2- and 4-bit grey comes out bit-replicated.
+# - A transparency chunk (palette, grey or RGB pictures) only adds an alpha channel,
+#   which the 3-channel output leaves out, as the decoder drops it.
+# The broken pictures of testpngs/crashers get no reference: they must be refused.
 set -euo pipefail
 contrib=$1
 out=$2

@@ -67,14 +67,10 @@ void PutRow(std::vector<uint8_t>* out, const Picture& picture, int y, int bits,
   } else {
     for (int x = 0; x < picture.width; ++x) {
       uint32_t c = picture.At(x, y);
-      if (bits == 16) {
-        PutU16(out, (c >> 19 & 0x1F) << 11 | (c >> 10 & 0x3F) << 5 | (c >> 3 & 0x1F));
-      } else {
-        out->push_back(c & 0xFF);
-        out->push_back(c >> 8 & 0xFF);
-        out->push_back(c >> 16 & 0xFF);
-        if (bits == 32) out->push_back(0xFF);
-      }
+      out->push_back(c & 0xFF);
+      out->push_back(c >> 8 & 0xFF);
+      out->push_back(c >> 16 & 0xFF);
+      if (bits == 32) out->push_back(0xFF);
     }
   }
   while ((out->size() - start) % 4) out->push_back(0);
@@ -129,7 +125,7 @@ Picture PatternPicture(int width, int height, int colors) {
 
 std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, BmpRows rows) {
   std::vector<uint32_t> colours = bits <= 8 ? ColoursOf(picture) : std::vector<uint32_t>();
-  uint32_t compression = rows == BmpRows::RunLength8 ? BI_RLE8 : bits == 16 ? BI_BITFIELDS : BI_RGB;
+  uint32_t compression = rows == BmpRows::RunLength8 ? BI_RLE8 : BI_RGB;
   std::vector<uint8_t> pixels;
   if (rows == BmpRows::RunLength8) {
     PutRunLengthRows(&pixels, picture, colours);
@@ -143,11 +139,6 @@ std::vector<uint8_t> EncodeBmp(const Picture& picture, int bits, BmpRows rows) {
   PutU32(&out, 0);  // pixel offset, set below
   PutInfoHeader(&out, picture.width, rows == BmpRows::TopDown ? -picture.height : picture.height,
                 bits, compression, (uint32_t)pixels.size(), (uint32_t)colours.size());
-  if (compression == BI_BITFIELDS) {
-    PutU32(&out, 0xF800);
-    PutU32(&out, 0x07E0);
-    PutU32(&out, 0x001F);
-  }
   PutColourTable(&out, colours);
   SetU32(&out, 10, (uint32_t)out.size());
   out.insert(out.end(), pixels.begin(), pixels.end());

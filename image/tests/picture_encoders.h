@@ -15,7 +15,7 @@ struct Picture {
 Picture PatternPicture(int width, int height, int colors);
 
 enum class BmpRows { BottomUp, TopDown, RunLength8 };
-// 1, 4 and 8 bits use a colour table of the picture's colours; 16 bits are 5-6-5 masks.
+// 1, 4 and 8 bits use a colour table of the picture's colours; 24 and 32 bits hold BGR.
 std::vector<uint8_t> EncodeBmp(const Picture& picture, int bitsPerPixel, BmpRows rows);
 
 // The bitmap of one icon image: colour rows bottom-up, then an all-opaque mask.
