@@ -1,28 +1,9 @@
 #include "image/bmp_file.h"
 #include "image/dib_layout.h"
 #include "image/le_bytes.h"
-
-namespace {
+#include "image/screen_dib.h"
 
 constexpr uint32_t FileHeaderBytes = 14;
-
-HBITMAP CreateTargetBitmap(int32_t width, int32_t height) {
-  HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  if (!screen) return nullptr;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  DeleteDC(screen);
-  return bitmap;
-}
-
-}  // namespace
 
 HBITMAP BitmapFromBmpFile(const uint8_t* data, uint32_t size) {
   if (!LooksLikeBmpFile(data, size) || size < FileHeaderBytes) return nullptr;
@@ -32,7 +13,8 @@ HBITMAP BitmapFromBmpFile(const uint8_t* data, uint32_t size) {
   uint32_t pixelOffset = ReadU32(data + 10);
   if (pixelOffset > size || DibPixelBytes(layout, rows) > size - pixelOffset) return nullptr;
 
-  HBITMAP bitmap = CreateTargetBitmap(layout.width, layout.height);
+  void* pixels;
+  HBITMAP bitmap = CreateScreenDib(layout.width, layout.height, 32, &pixels);
   if (!bitmap) return nullptr;
   HDC memory = CreateCompatibleDC(nullptr);
   if (memory) {

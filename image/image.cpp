@@ -9,12 +9,12 @@ namespace {
 
 ObjectTable* ImageTable;
 
-bool DescribeBitmap(HBITMAP bitmap, ImageRecord* made) {
+bool Describe(HANDLE handle, HBITMAP bitmap, int heightDivisor, ImageRecord* made) {
   BITMAP description;
   if (GetObjectA(bitmap, sizeof description, &description) != sizeof description) return false;
-  made->handle = bitmap;
+  made->handle = handle;
   made->width = (uint16_t)description.bmWidth;
-  made->height = (uint16_t)description.bmHeight;
+  made->height = (uint16_t)(description.bmHeight / heightDivisor);
   made->depth = (uint8_t)description.bmBitsPixel;
   return true;
 }
@@ -24,27 +24,16 @@ bool DescribeBitmap(HBITMAP bitmap, ImageRecord* made) {
 bool DescribeIcon(HICON icon, ImageRecord* made) {
   ICONINFO parts;
   if (!GetIconInfo(icon, &parts)) return false;
-  BITMAP description;
-  bool described;
-  if (parts.hbmColor) {
-    described = GetObjectA(parts.hbmColor, sizeof description, &description) == sizeof description;
-  } else {
-    described = GetObjectA(parts.hbmMask, sizeof description, &description) == sizeof description;
-    description.bmHeight /= 2;
-  }
+  bool described = parts.hbmColor ? Describe(icon, parts.hbmColor, 1, made)
+                                   : Describe(icon, parts.hbmMask, 2, made);
   if (parts.hbmColor) DeleteObject(parts.hbmColor);
   if (parts.hbmMask) DeleteObject(parts.hbmMask);
-  if (!described) return false;
-  made->handle = icon;
-  made->width = (uint16_t)description.bmWidth;
-  made->height = (uint16_t)description.bmHeight;
-  made->depth = (uint8_t)description.bmBitsPixel;
-  return true;
+  return described;
 }
 
 bool MakeFromBitmap(HBITMAP bitmap, ImageRecord* made) {
   if (!bitmap) return false;
-  if (DescribeBitmap(bitmap, made)) return true;
+  if (Describe(bitmap, bitmap, 1, made)) return true;
   DeleteObject(bitmap);
   return false;
 }
