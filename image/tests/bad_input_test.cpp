@@ -41,18 +41,18 @@ struct Picture {
 
 std::vector<Picture> ValidPictures() {
   std::vector<Picture> pictures;
-  PngSpec rgba16;
+  PngContent rgba16;
   rgba16.width = 24, rgba16.height = 20, rgba16.colorType = 6, rgba16.bitDepth = 16;
   rgba16.interlaced = true;
   FillPngPattern(&rgba16);
   pictures.push_back({"interlaced 16-bit RGBA PNG", EncodePng(rgba16), true});
-  PngSpec palette;
+  PngContent palette;
   palette.width = 30, palette.height = 17, palette.colorType = 3, palette.bitDepth = 4;
   for (int i = 0; i < 16 * 3; ++i) palette.paletteRgb.push_back((uint8_t)(i * 11));
   palette.paletteAlpha = {0, 40, 255};
   FillPngPattern(&palette);
   pictures.push_back({"4-bit palette PNG with transparency", EncodePng(palette), true});
-  PngSpec grey;
+  PngContent grey;
   grey.width = 19, grey.height = 23, grey.colorType = 0, grey.bitDepth = 2;
   grey.interlaced = true;
   grey.transparentSample = 2;

@@ -179,20 +179,20 @@ std::vector<uint8_t> EncodeIco(const std::vector<IcoEntry>& entries) {
   return out;
 }
 
-void FillPngPattern(PngSpec* spec) {
-  int channels = PngChannels(spec->colorType);
-  uint32_t top = spec->colorType == 3 ? (uint32_t)spec->paletteRgb.size() / 3 - 1
-                                      : (1u << spec->bitDepth) - 1;
-  spec->samples.clear();
-  for (int y = 0; y < spec->height; ++y)
-    for (int x = 0; x < spec->width; ++x)
+void FillPngPattern(PngContent* content) {
+  int channels = PngChannels(content->colorType);
+  uint32_t top = content->colorType == 3 ? (uint32_t)content->paletteRgb.size() / 3 - 1
+                                      : (1u << content->bitDepth) - 1;
+  content->samples.clear();
+  for (int y = 0; y < content->height; ++y)
+    for (int x = 0; x < content->width; ++x)
       for (int c = 0; c < channels; ++c) {
         uint32_t v = (uint32_t)(x * 2654435761u + y * 40503u + c * 977u) >> 7;
-        spec->samples.push_back((uint16_t)(v % (top + 1)));
+        content->samples.push_back((uint16_t)(v % (top + 1)));
       }
 }
 
-std::vector<uint8_t> EncodePng(const PngSpec& spec) {
+std::vector<uint8_t> EncodePng(const PngContent& content) {
   std::vector<uint8_t> out;
   png_structp write = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png_create_info_struct(write);
@@ -201,39 +201,39 @@ std::vector<uint8_t> EncodePng(const PngSpec& spec) {
     return std::vector<uint8_t>();
   }
   png_set_write_fn(write, &out, WriteToVector, FlushNothing);
-  png_set_IHDR(write, info, spec.width, spec.height, spec.bitDepth, spec.colorType,
-               spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+  png_set_IHDR(write, info, content.width, content.height, content.bitDepth, content.colorType,
+               content.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
   std::vector<png_color> palette;
-  for (size_t i = 0; i + 2 < spec.paletteRgb.size(); i += 3)
-    palette.push_back(png_color{spec.paletteRgb[i], spec.paletteRgb[i + 1], spec.paletteRgb[i + 2]});
+  for (size_t i = 0; i + 2 < content.paletteRgb.size(); i += 3)
+    palette.push_back(png_color{content.paletteRgb[i], content.paletteRgb[i + 1], content.paletteRgb[i + 2]});
   if (!palette.empty()) png_set_PLTE(write, info, palette.data(), (int)palette.size());
-  if (!spec.paletteAlpha.empty())
-    png_set_tRNS(write, info, spec.paletteAlpha.data(), (int)spec.paletteAlpha.size(), nullptr);
+  if (!content.paletteAlpha.empty())
+    png_set_tRNS(write, info, content.paletteAlpha.data(), (int)content.paletteAlpha.size(), nullptr);
   png_color_16 transparent = {};
   transparent.gray = transparent.red = transparent.green = transparent.blue =
-      (png_uint_16)spec.transparentSample;
-  if (spec.transparentSample >= 0) png_set_tRNS(write, info, nullptr, 0, &transparent);
+      (png_uint_16)content.transparentSample;
+  if (content.transparentSample >= 0) png_set_tRNS(write, info, nullptr, 0, &transparent);
   png_write_info(write, info);
 
-  int channels = PngChannels(spec.colorType);
-  size_t samplesPerRow = (size_t)spec.width * channels;
-  size_t rowBytes = (samplesPerRow * spec.bitDepth + 7) / 8;
-  std::vector<uint8_t> rows(rowBytes * spec.height, 0);
+  int channels = PngChannels(content.colorType);
+  size_t samplesPerRow = (size_t)content.width * channels;
+  size_t rowBytes = (samplesPerRow * content.bitDepth + 7) / 8;
+  std::vector<uint8_t> rows(rowBytes * content.height, 0);
   std::vector<png_bytep> rowPointers;
-  for (int y = 0; y < spec.height; ++y) {
+  for (int y = 0; y < content.height; ++y) {
     uint8_t* row = &rows[rowBytes * y];
     rowPointers.push_back(row);
     for (size_t i = 0; i < samplesPerRow; ++i) {
-      uint16_t v = spec.samples[y * samplesPerRow + i];
-      if (spec.bitDepth == 16) {
+      uint16_t v = content.samples[y * samplesPerRow + i];
+      if (content.bitDepth == 16) {
         row[2 * i] = v >> 8;
         row[2 * i + 1] = v & 0xFF;
-      } else if (spec.bitDepth == 8) {
+      } else if (content.bitDepth == 8) {
         row[i] = (uint8_t)v;
       } else {
-        size_t bit = i * spec.bitDepth;
-        row[bit / 8] |= v << (8 - spec.bitDepth - bit % 8);
+        size_t bit = i * content.bitDepth;
+        row[bit / 8] |= v << (8 - content.bitDepth - bit % 8);
       }
     }
   }

@@ -29,7 +29,7 @@ struct IcoEntry {
 };
 std::vector<uint8_t> EncodeIco(const std::vector<IcoEntry>& entries);
 
-struct PngSpec {
+struct PngContent {
   int width = 0;
   int height = 0;
   int colorType = 2;
@@ -40,8 +40,8 @@ struct PngSpec {
   std::vector<uint8_t> paletteAlpha;   // a transparency chunk for the palette
   int transparentSample = -1;          // a transparency chunk for grey or RGB pictures
 };
-std::vector<uint8_t> EncodePng(const PngSpec& spec);
+std::vector<uint8_t> EncodePng(const PngContent& content);
 
-// Fills spec.samples with a deterministic pattern that uses the whole sample range.
-void FillPngPattern(PngSpec* spec);
+// Fills content.samples with a deterministic pattern that uses the whole sample range.
+void FillPngPattern(PngContent* content);
 int PngChannels(int colorType);

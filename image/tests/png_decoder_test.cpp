@@ -7,23 +7,23 @@
 
 namespace {
 
-// What the decoder must write for a pixel of the spec: blue, green, red, then alpha
+// What the decoder must write for a pixel of the picture: blue, green, red, then alpha
 // when the colour type carries one. Grey expands by bit replication, 16-bit samples keep
 // their high byte, palette transparency is dropped.
-std::vector<uint8_t> ExpectedPixel(const PngSpec& spec, int x, int y) {
-  int channels = PngChannels(spec.colorType);
-  const uint16_t* s = &spec.samples[((size_t)y * spec.width + x) * channels];
+std::vector<uint8_t> ExpectedPixel(const PngContent& content, int x, int y) {
+  int channels = PngChannels(content.colorType);
+  const uint16_t* s = &content.samples[((size_t)y * content.width + x) * channels];
   auto eight = [&](uint16_t v) -> uint8_t {
-    if (spec.bitDepth == 16) return v >> 8;
-    if (spec.bitDepth < 8) return (uint8_t)(v * 255 / ((1 << spec.bitDepth) - 1));
+    if (content.bitDepth == 16) return v >> 8;
+    if (content.bitDepth < 8) return (uint8_t)(v * 255 / ((1 << content.bitDepth) - 1));
     return (uint8_t)v;
   };
-  switch (spec.colorType) {
+  switch (content.colorType) {
     case 0: return {eight(s[0]), eight(s[0]), eight(s[0])};
     case 2: return {eight(s[2]), eight(s[1]), eight(s[0])};
     case 6: return {eight(s[2]), eight(s[1]), eight(s[0]), eight(s[3])};
     default: {
-      const uint8_t* rgb = &spec.paletteRgb[s[0] * 3];
+      const uint8_t* rgb = &content.paletteRgb[s[0] * 3];
       return {rgb[2], rgb[1], rgb[0]};
     }
   }
@@ -39,63 +39,64 @@ std::vector<uint8_t> Palette(int entries) {
   return rgb;
 }
 
-PngSpec Spec(int width, int height, int colorType, int bitDepth) {
-  PngSpec spec;
-  spec.width = width;
-  spec.height = height;
-  spec.colorType = colorType;
-  spec.bitDepth = bitDepth;
-  if (colorType == 3) spec.paletteRgb = Palette(1 << bitDepth);
-  FillPngPattern(&spec);
-  return spec;
+PngContent Content(int width, int height, int colorType, int bitDepth) {
+  PngContent content;
+  content.width = width;
+  content.height = height;
+  content.colorType = colorType;
+  content.bitDepth = bitDepth;
+  if (colorType == 3) content.paletteRgb = Palette(1 << bitDepth);
+  FillPngPattern(&content);
+  return content;
 }
 
-// Decodes the spec's PNG as image 0 and compares every pixel, the depth and the stride.
-void ExpectDecodedAsSpec(const PngSpec& spec) {
-  std::vector<uint8_t> png = EncodePng(spec);
+// Writes the content as a PNG, decodes it as image 0 and compares every pixel, the depth
+// and the stride.
+void ExpectDecodedAsWritten(const PngContent& content) {
+  std::vector<uint8_t> png = EncodePng(content);
   ASSERT_FALSE(png.empty());
   HANDLE bitmap = (HANDLE)ImageFromMemory(0, png.data(), (uint32_t)png.size());
   ASSERT_NE(nullptr, bitmap);
   DibPixels pixels;
   ASSERT_TRUE(ReadDib(bitmap, true, &pixels));
-  bool alpha = (spec.colorType & 4) != 0;
+  bool alpha = (content.colorType & 4) != 0;
   int pixelBytes = alpha ? 4 : 3;
   EXPECT_EQ(pixelBytes * 8, pixels.bitsPerPixel);
   EXPECT_EQ(pixelBytes * 8, FindImage(0)->depth);
-  EXPECT_EQ(spec.width, FindImage(0)->width);
-  EXPECT_EQ(spec.height, FindImage(0)->height);
-  EXPECT_EQ(alpha ? spec.width * 4 : spec.width * 3 + spec.width % 4, pixels.stride);
+  EXPECT_EQ(content.width, FindImage(0)->width);
+  EXPECT_EQ(content.height, FindImage(0)->height);
+  EXPECT_EQ(alpha ? content.width * 4 : content.width * 3 + content.width % 4, pixels.stride);
   EXPECT_EQ(pixels.Rgb(0, 0), ShownPixel(bitmap, 0, 0)) << "the first row in memory is the top";
-  EXPECT_EQ(pixels.Rgb(0, spec.height - 1), ShownPixel(bitmap, 0, spec.height - 1));
-  for (int y = 0; y < spec.height; ++y)
-    for (int x = 0; x < spec.width; ++x) {
+  EXPECT_EQ(pixels.Rgb(0, content.height - 1), ShownPixel(bitmap, 0, content.height - 1));
+  for (int y = 0; y < content.height; ++y)
+    for (int x = 0; x < content.width; ++x) {
       std::vector<uint8_t> got(pixels.Row(y) + x * pixelBytes, pixels.Row(y) + (x + 1) * pixelBytes);
-      ASSERT_EQ(ExpectedPixel(spec, x, y), got) << "pixel " << x << "," << y;
+      ASSERT_EQ(ExpectedPixel(content, x, y), got) << "pixel " << x << "," << y;
     }
 }
 
 class PngDecoderTest : public ImageTest {};
 
 TEST_F(PngDecoderTest, WizardBannerSizesGiveTopDownBitmapsWithPaddedRows) {
-  ExpectDecodedAsSpec(Spec(162, 312, 2, 8));  // stride 488
-  ExpectDecodedAsSpec(Spec(54, 54, 6, 8));    // stride 216
+  ExpectDecodedAsWritten(Content(162, 312, 2, 8));  // stride 488
+  ExpectDecodedAsWritten(Content(54, 54, 6, 8));    // stride 216
 }
 
 // Grey pictures of every depth with a transparent colour report no alpha and get 3-byte
 // rows; palette transparency is dropped.
 TEST_F(PngDecoderTest, TransparencyChunksLeaveOpaqueBgrRows) {
-  PngSpec palette = Spec(11, 5, 3, 4);
+  PngContent palette = Content(11, 5, 3, 4);
   palette.paletteAlpha = {0, 128, 255, 7};
-  ExpectDecodedAsSpec(palette);
+  ExpectDecodedAsWritten(palette);
   for (int depth : {1, 2, 4, 8, 16}) {
     SCOPED_TRACE(depth);
-    PngSpec grey = Spec(11, 5, 0, depth);
+    PngContent grey = Content(11, 5, 0, depth);
     grey.transparentSample = 1;
-    ExpectDecodedAsSpec(grey);
+    ExpectDecodedAsWritten(grey);
   }
-  PngSpec rgb = Spec(11, 5, 2, 16);
+  PngContent rgb = Content(11, 5, 2, 16);
   rgb.transparentSample = 300;
-  ExpectDecodedAsSpec(rgb);
+  ExpectDecodedAsWritten(rgb);
 }
 
 TEST_F(PngDecoderTest, RegistersOnceAlsoAfterTheRegistryIsEmptied) {
