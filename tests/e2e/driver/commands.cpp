@@ -3,6 +3,7 @@
 #include "tests/e2e/driver/driver.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 #include <stdint.h>
 #include <stdlib.h>
 #include <algorithm>
@@ -81,14 +82,7 @@ bool Usable(HWND control, const std::string& word, std::string* error) {
 std::vector<std::string> ListEntries(HWND list) {
   std::vector<std::string> entries;
   LRESULT count = SendQuery(list, LB_GETCOUNT);
-  for (LRESULT i = 0; i < count; ++i) {
-    std::string text(SendQuery(list, LB_GETTEXTLEN, i) + 1, '\0');
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, SendTimeoutMs,
-                        &length);
-    text.resize(length);
-    entries.push_back(text);
-  }
+  for (LRESULT i = 0; i < count; ++i) entries.push_back(ListEntryText(list, (int)i));
   return entries;
 }
 
@@ -101,7 +95,10 @@ bool RunStart(Driver& d, const Step&, std::string* error) {
 bool RunWindow(Driver& d, const Step& s, std::string* error) {
   return WaitFor(d, error, [&](std::string* why) {
     d.target.mainWindow = FindTopWindowByTitle(d.target, s.words[1]);
-    if (d.target.mainWindow) return true;
+    if (d.target.mainWindow) {
+      d.target.process.dwThreadId = GetWindowThreadProcessId(d.target.mainWindow, nullptr);
+      return true;
+    }
     *why = "no window titled " + Quoted(s.words[1]);
     if (!TargetRunning(&d.target)) *why += "; the program has ended";
     return false;
@@ -171,6 +168,34 @@ bool RunExpectPixel(Driver& d, const Step& s, std::string* error) {
 bool RunClose(Driver& d, const Step&, std::string* error) {
   if (!NeedWindow(d, error)) return false;
   PressCloseBox(d.target.mainWindow);
+  return true;
+}
+
+// Opens a document or shortcut through the shell, as a double click in the desktop does;
+// the program that the shell starts becomes the program under test.
+bool RunShellOpen(Driver& d, const Step& s, std::string* error) {
+  if (TargetRunning(&d.target)) {
+    *error = "the program under test still runs";
+    return false;
+  }
+  StopTarget(&d.target);
+  d.target = Target{};
+  SHELLEXECUTEINFOA info = {};
+  info.cbSize = sizeof info;
+  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
+  info.lpVerb = "open";
+  info.lpFile = s.words[1].c_str();
+  info.nShow = SW_SHOWNORMAL;
+  if (!ShellExecuteExA(&info)) {
+    *error = "the shell could not open it (error " + std::to_string(GetLastError()) + ")";
+    return false;
+  }
+  if (!info.hProcess) {
+    *error = "the shell started no program";
+    return false;
+  }
+  d.target.process.hProcess = info.hProcess;
+  d.target.process.dwProcessId = GetProcessId(info.hProcess);
   return true;
 }
 
@@ -255,12 +280,35 @@ bool RunExpectUnchecked(Driver& d, const Step& s, std::string* error) {
   return EachControl(d, s, error, "unchecked", [](HWND c) { return SendQuery(c, BM_GETCHECK) == BST_UNCHECKED; });
 }
 
+bool RunExpectReadOnly(Driver& d, const Step& s, std::string* error) {
+  return EachControl(d, s, error, "read-only", [](HWND c) { return (GetWindowLongA(c, GWL_STYLE) & ES_READONLY) != 0; });
+}
+
 bool RunExpectText(Driver& d, const Step& s, std::string* error) {
   return WaitFor(d, error, [&](std::string* why) {
     HWND control;
     if (!ControlOf(d, s.words[1], &control, why)) return false;
     std::string text = WindowText(control);
     if (TextMatches(s.words[2], text)) return true;
+    *why = "the text is " + Quoted(text);
+    return false;
+  });
+}
+
+// The control's text equals the bytes of a file (Windows-1251 already, read as it is),
+// named relative to the script.
+bool RunExpectTextFile(Driver& d, const Step& s, std::string* error) {
+  std::string path = s.file.substr(0, s.file.find_last_of("\\/") + 1) + s.words[2];
+  std::string wanted;
+  if (!ReadWholeFile(path, &wanted)) {
+    *error = "cannot read " + path;
+    return false;
+  }
+  return WaitFor(d, error, [&](std::string* why) {
+    HWND control;
+    if (!ControlOf(d, s.words[1], &control, why)) return false;
+    std::string text = WindowText(control);
+    if (text == wanted) return true;
     *why = "the text is " + Quoted(text);
     return false;
   });
@@ -428,10 +476,25 @@ bool RunLockFile(Driver& d, const Step& s, std::string* error) {
   return true;
 }
 
-bool RunScreenshot(Driver& d, const Step& s, std::string* error) { return TakeScreenshot(d, s.words[1], error); }
+// "screenshot NAME nowait" does not wait for the program to repaint first: for a screen
+// that the program shows while it handles no messages.
+bool RunScreenshot(Driver& d, const Step& s, std::string* error) {
+  if (s.words.size() > 2 && s.words[2] != "nowait") {
+    *error = "screenshot NAME [nowait]";
+    return false;
+  }
+  return TakeScreenshot(d, s.words[1], s.words.size() == 2, error);
+}
 
 bool RunSettle(Driver& d, const Step&, std::string*) {
   if (d.target.mainWindow) Settle(d.target.mainWindow);
+  return true;
+}
+
+// Lists every control of the program's window: identifier, class, state and text.
+bool RunDump(Driver& d, const Step&, std::string* error) {
+  if (!NeedWindow(d, error)) return false;
+  DumpControls(d.target.mainWindow);
   return true;
 }
 
@@ -453,6 +516,7 @@ const Command Commands[] = {
     {"expect-centred", 0, 0, RunExpectCentred},
     {"expect-pixel", 3, 3, RunExpectPixel},
     {"close", 0, 0, RunClose},
+    {"shell-open", 1, 1, RunShellOpen},
     {"expect-exit", 1, 1, RunExpectExit},
     {"expect-running", 0, 0, RunExpectRunning},
     {"click", 1, 1, RunClick},
@@ -465,7 +529,9 @@ const Command Commands[] = {
     {"expect-disabled", 1, SIZE_MAX, RunExpectDisabled},
     {"expect-checked", 1, SIZE_MAX, RunExpectChecked},
     {"expect-unchecked", 1, SIZE_MAX, RunExpectUnchecked},
+    {"expect-read-only", 1, SIZE_MAX, RunExpectReadOnly},
     {"expect-text", 2, 2, RunExpectText},
+    {"expect-text-file", 2, 2, RunExpectTextFile},
     {"expect-focus", 1, 1, RunExpectFocus},
     {"expect-items", 1, SIZE_MAX, RunExpectItems},
     {"expect-selected", 2, 2, RunExpectSelected},
@@ -479,12 +545,22 @@ const Command Commands[] = {
     {"browse-ok", 0, 0, RunBrowseClose},
     {"browse-cancel", 0, 0, RunBrowseClose},
     {"lock-file", 1, 1, RunLockFile},
-    {"screenshot", 1, 1, RunScreenshot},
+    {"screenshot", 1, 2, RunScreenshot},
     {"settle", 0, 0, RunSettle},
     {"timeout", 1, 1, RunTimeout},
+    {"dump", 0, 0, RunDump},
 };
 
 }  // namespace
+
+void DumpControls(HWND window) {
+  for (HWND control : Descendants(window)) {
+    char line[128];
+    wsprintfA(line, "     control %d %s %s %s ", GetDlgCtrlID(control), WindowClass(control).c_str(),
+              IsWindowVisible(control) ? "visible" : "hidden", IsWindowEnabled(control) ? "enabled" : "disabled");
+    LogLine(line + Quoted(WindowText(control)));
+  }
+}
 
 const Command* FindCommand(const std::string& name) {
   for (const Command& command : Commands)

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/remote_memory.h"
 #include "tests/e2e/driver/script.h"
 
 namespace {
@@ -23,7 +24,7 @@ bool IsDialog(HWND window) { return WindowClass(window) == "#32770"; }
 
 HWND TreeOf(HWND browser) {
   for (HWND child : Descendants(browser))
-    if (WindowClass(child) == WC_TREEVIEWA) return child;
+    if (lstrcmpiA(WindowClass(child).c_str(), WC_TREEVIEWA) == 0) return child;
   return nullptr;
 }
 
@@ -35,21 +36,17 @@ LRESULT SendTree(HWND tree, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // Reads an entry's label through a TVITEMW placed in the program's own memory.
 std::string TreeLabel(Target* target, HWND tree, HTREEITEM item) {
-  HANDLE process = target->process.hProcess;
-  const SIZE_T textChars = 520;
-  BYTE* remote = (BYTE*)VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + textChars * 2, MEM_COMMIT, PAGE_READWRITE);
-  if (!remote) return std::string();
+  const int textChars = 520;
+  RemoteBuffer buffer(target->process.hProcess, sizeof(TVITEMW) + textChars * sizeof(wchar_t));
   TVITEMW query = {};
   query.mask = TVIF_TEXT | TVIF_HANDLE;
   query.hItem = item;
-  query.pszText = (LPWSTR)(remote + sizeof(TVITEMW));
-  query.cchTextMax = (int)textChars;
+  query.pszText = reinterpret_cast<LPWSTR>(buffer.Address(sizeof(TVITEMW)));
+  query.cchTextMax = textChars;
   std::wstring text(textChars, L'\0');
-  SIZE_T moved = 0;
-  if (WriteProcessMemory(process, remote, &query, sizeof query, &moved) &&
-      SendTree(tree, TVM_GETITEMW, 0, (LPARAM)remote))
-    ReadProcessMemory(process, remote + sizeof(TVITEMW), &text[0], textChars * 2, &moved);
-  VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  if (!buffer.Write(&query, sizeof query) || !SendTree(tree, TVM_GETITEMW, 0, buffer.Address()) ||
+      !buffer.Read(&text[0], textChars * sizeof(wchar_t), sizeof(TVITEMW)))
+    return std::string();
   text.resize(wcsnlen(text.c_str(), textChars));
   int bytes = WideCharToMultiByte(1251, 0, text.c_str(), (int)text.size(), nullptr, 0, nullptr, nullptr);
   std::string label(bytes, '\0');
@@ -110,7 +107,8 @@ HWND FindFolderBrowser(const Target& target) {
 std::vector<std::string> FolderBrowserTexts(HWND browser) {
   std::vector<std::string> texts;
   for (HWND child : Descendants(browser))
-    if (WindowClass(child) == "Static" && IsWindowVisible(child)) texts.push_back(WindowText(child));
+    if (lstrcmpiA(WindowClass(child).c_str(), "Static") == 0 && IsWindowVisible(child))
+      texts.push_back(WindowText(child));
   return texts;
 }
 

@@ -38,5 +38,9 @@ bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::s
 // Writes one line of the log (Windows-1251 in, UTF-8 out) and flushes it at once.
 void LogLine(const std::string& cp1251);
 
+// Logs every control of a window, for finding out why a step failed.
+void DumpControls(HWND window);
+
 // Asks the harness for a screenshot of the whole screen and waits for it.
-bool TakeScreenshot(Driver& driver, const std::string& name, std::string* error);
+// With settle, first gives the program time to repaint.
+bool TakeScreenshot(Driver& driver, const std::string& name, bool settle, std::string* error);

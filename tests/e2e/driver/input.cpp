@@ -40,15 +40,8 @@ bool ClickListEntry(HWND list, const std::string& entry, std::string* error) {
   DWORD_PTR count = 0;
   SendMessageTimeoutA(list, LB_GETCOUNT, 0, 0, SMTO_NORMAL, SendTimeoutMs, &count);
   int index = -1;
-  for (int i = 0; i < (int)count && index < 0; ++i) {
-    DWORD_PTR length = 0;
-    SendMessageTimeoutA(list, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, SendTimeoutMs, &length);
-    std::string text(length + 1, '\0');
-    SendMessageTimeoutA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, SendTimeoutMs,
-                        &length);
-    text.resize(length);
-    if (text == entry) index = i;
-  }
+  for (int i = 0; i < (int)count && index < 0; ++i)
+    if (ListEntryText(list, i) == entry) index = i;
   if (index < 0) {
     *error = "no entry \"" + entry + "\" among " + std::to_string(count);
     return false;
@@ -56,12 +49,13 @@ bool ClickListEntry(HWND list, const std::string& entry, std::string* error) {
   // Scroll it into view as the scroll bar would, so that the click lands on it.
   RECT client, item = {};
   GetClientRect(list, &client);
-  DWORD_PTR ok = 0;
-  SendMessageTimeoutA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item), SMTO_NORMAL, SendTimeoutMs, &ok);
-  if (item.top < 0 || item.bottom > client.bottom) {
+  if (!ListEntryRect(list, index, &item) || item.top < 0 || item.bottom > client.bottom) {
+    DWORD_PTR ok = 0;
     SendMessageTimeoutA(list, LB_SETTOPINDEX, index, 0, SMTO_NORMAL, SendTimeoutMs, &ok);
-    SendMessageTimeoutA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item), SMTO_NORMAL, SendTimeoutMs,
-                        &ok);
+    if (!ListEntryRect(list, index, &item)) {
+      *error = "the entry's place cannot be read";
+      return false;
+    }
   }
   LPARAM point = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
   PostMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, point);

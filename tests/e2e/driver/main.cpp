@@ -4,6 +4,7 @@
 // requested from the harness with a line "@@screenshot NAME" and awaited as FOLDER\NAME.png.
 // The last line is "@@peak-working-set BYTES". Exit code: 0 when every step passed.
 #include <windows.h>
+#include <objbase.h>
 #include <stdio.h>
 
 #include "tests/e2e/driver/driver.h"
@@ -21,13 +22,13 @@ bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::s
     if (check(error)) return true;
     if (GetTickCount() - start > driver.timeoutMs) return false;
     TargetRunning(&driver.target);
-    Sleep(50);
+    Sleep(20);
   }
 }
 
-bool TakeScreenshot(Driver& driver, const std::string& name, std::string* error) {
+bool TakeScreenshot(Driver& driver, const std::string& name, bool settle, std::string* error) {
   if (driver.shotsFolder.empty()) return true;
-  if (driver.target.mainWindow && IsWindow(driver.target.mainWindow)) Settle(driver.target.mainWindow);
+  if (settle && driver.target.mainWindow && IsWindow(driver.target.mainWindow)) Settle(driver.target.mainWindow);
   char number[8];
   wsprintfA(number, "%02d-", ++driver.shotCount);
   std::string file = number + name;
@@ -57,6 +58,8 @@ static int Usage() {
 }
 
 int main(int argc, char** argv) {
+  // The shell's link and document handling needs COM on the calling thread.
+  CoInitialize(nullptr);
   Driver driver;
   int next = 1;
   if (next + 1 < argc && std::string(argv[next]) == "--shots") {
@@ -86,7 +89,8 @@ int main(int argc, char** argv) {
     }
     LogLine("FAIL " + Describe(step) + ": " + error);
     std::string ignored;
-    TakeScreenshot(driver, "failure", &ignored);
+    TakeScreenshot(driver, "failure", true, &ignored);
+    if (driver.target.mainWindow && IsWindow(driver.target.mainWindow)) DumpControls(driver.target.mainWindow);
     passed = false;
     break;
   }

@@ -49,6 +49,11 @@ bool SplitLine(const std::string& line, std::vector<std::string>* words) {
     bool closed = false;
     while (i < line.size()) {
       char d = line[i++];
+      if (d == '"' && i < line.size() && line[i] == '"') {
+        word += '"';
+        ++i;
+        continue;
+      }
       if (d == '"') {
         closed = true;
         break;
@@ -70,21 +75,27 @@ static std::string FolderOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+bool ReadWholeFile(const std::string& path, std::string* content) {
+  FILE* file = fopen(path.c_str(), "rb");
+  if (!file) return false;
+  content->clear();
+  char buffer[4096];
+  size_t got;
+  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) content->append(buffer, got);
+  fclose(file);
+  return true;
+}
+
 static bool LoadInto(const std::string& path, int depth, std::vector<Step>* steps, std::string* error) {
   if (depth > 8) {
     *error = path + ": includes nested too deeply";
     return false;
   }
-  FILE* file = fopen(path.c_str(), "rb");
-  if (!file) {
+  std::string content;
+  if (!ReadWholeFile(path, &content)) {
     *error = path + ": cannot be read";
     return false;
   }
-  std::string content;
-  char buffer[4096];
-  size_t got;
-  while ((got = fread(buffer, 1, sizeof buffer, file)) > 0) content.append(buffer, got);
-  fclose(file);
   if (content.compare(0, 3, "\xEF\xBB\xBF") == 0) content.erase(0, 3);
 
   int number = 0;

@@ -1,7 +1,7 @@
 #pragma once
 // Scenario scripts: one command per line, words separated by blanks, texts in double
-// quotes. Inside a quoted text \n and \r stand for line breaks and every other backslash
-// is itself, so paths are written as they are. Lines starting with # are comments;
+// quotes. Inside a quoted text "" stands for one double quote, \n and \r for line breaks,
+// and every other backslash is itself, so paths are written as they are. Lines starting with # are comments;
 // "include FILE" inserts another script (relative to the including one). Lines whose
 // first word is "prepare" or "check" belong to the harness and are skipped here.
 // Scripts are UTF-8; every word is converted to Windows-1251, the program's code page.
@@ -16,6 +16,9 @@ struct Step {
 
 // Loads a script and its includes. On failure returns false and describes the problem.
 bool LoadScript(const std::string& path, std::vector<Step>* steps, std::string* error);
+
+// The bytes of a file as they are; false when it cannot be read.
+bool ReadWholeFile(const std::string& path, std::string* content);
 
 // Splits one line into words; false on an unterminated quote.
 bool SplitLine(const std::string& line, std::vector<std::string>* words);

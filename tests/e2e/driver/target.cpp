@@ -113,6 +113,30 @@ bool SetWindowTextRemote(HWND window, const std::string& text) {
                              SendTimeoutMs, &result) != 0;
 }
 
+std::string ListEntryText(HWND list, int index) {
+  DWORD_PTR length = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXTLEN, index, 0, SMTO_NORMAL, SendTimeoutMs, &length) ||
+      (LRESULT)length < 0)
+    return std::string();
+  std::wstring text(length + 1, L'\0');
+  DWORD_PTR copied = 0;
+  if (!SendMessageTimeoutW(list, LB_GETTEXT, index, reinterpret_cast<LPARAM>(&text[0]), SMTO_NORMAL, SendTimeoutMs,
+                           &copied) ||
+      (LRESULT)copied < 0 || copied > length)
+    return std::string();
+  int bytes = WideCharToMultiByte(1251, 0, text.c_str(), (int)copied, nullptr, 0, nullptr, nullptr);
+  std::string entry(bytes, '\0');
+  WideCharToMultiByte(1251, 0, text.c_str(), (int)copied, &entry[0], bytes, nullptr, nullptr);
+  return entry;
+}
+
+bool ListEntryRect(HWND list, int index, RECT* rect) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(rect), SMTO_NORMAL,
+                             SendTimeoutMs, &result) &&
+         (LRESULT)result != LB_ERR;
+}
+
 bool SyncWithWindow(HWND window) {
   DWORD_PTR result = 0;
   return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, SendTimeoutMs, &result) != 0;

@@ -32,6 +32,12 @@ std::string WindowText(HWND window);
 std::string WindowClass(HWND window);
 bool SetWindowTextRemote(HWND window, const std::string& text);
 
+// The text of one list-box entry, and its rectangle in the list's client coordinates.
+// The system carries these list messages between processes; the text is asked for in
+// UTF-16, since the ANSI form does not come back converted, and returned as Windows-1251.
+std::string ListEntryText(HWND list, int index);
+bool ListEntryRect(HWND list, int index, RECT* rect);
+
 // Waits until the program's thread has handled everything sent to it before: a sent
 // message returns only when the receiver has taken it from its queue.
 bool SyncWithWindow(HWND window);

@@ -16,6 +16,8 @@ e2e_prefix_ready() {
     [ -f "$pristine/ready" ] && exit 0
     rm -rf "$WINEPREFIX" "$pristine"
     brx_wine_prefix
+    # A program that crashes ends at once instead of waiting in the debugger.
+    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
     # The user's folders that Wine links into the Linux home become folders of their own,
     # so that nothing a scenario does reaches outside the prefix.
     local link

@@ -1,22 +1,42 @@
 # Reading scenario lines and Windows paths from bash. Sourced by run-scenario.sh.
 
-# Splits one scenario line into the array WORDS: blank-separated words, double-quoted texts
-# kept whole (backslashes are themselves). Returns 1 on an unterminated quote.
+# Splits one scenario line into the array WORDS, as the driver does: blank-separated words,
+# double-quoted texts kept whole, "" inside them for one quote, backslashes themselves.
+# Returns 1 on an unterminated quote.
 split_words() {
-  local line=$1 word
+  local line=$1 i=0 n=${#1} c word quoted
   WORDS=()
-  while :; do
-    line="${line#"${line%%[![:space:]]*}"}"
-    [ -z "$line" ] && return 0
-    if [ "${line:0:1}" = '"' ]; then
-      line=${line:1}
-      case $line in *'"'*) ;; *) return 1 ;; esac
-      word=${line%%\"*}
-      line=${line#*\"}
-    else
-      word=${line%%[[:space:]]*}
-      line=${line#"$word"}
+  while [ "$i" -lt "$n" ]; do
+    c=${line:i:1}
+    if [[ $c == [[:space:]] ]]; then
+      i=$((i + 1))
+      continue
     fi
+    word=""
+    if [ "$c" != '"' ]; then
+      while [ "$i" -lt "$n" ] && [[ ${line:i:1} != [[:space:]] ]]; do
+        word+=${line:i:1}
+        i=$((i + 1))
+      done
+      WORDS+=("$word")
+      continue
+    fi
+    i=$((i + 1))
+    quoted=open
+    while [ "$i" -lt "$n" ]; do
+      c=${line:i:1}
+      i=$((i + 1))
+      if [ "$c" = '"' ] && [ "${line:i:1}" = '"' ]; then
+        word+='"'
+        i=$((i + 1))
+      elif [ "$c" = '"' ]; then
+        quoted=closed
+        break
+      else
+        word+=$c
+      fi
+    done
+    [ "$quoted" = closed ] || return 1
     WORDS+=("$word")
   done
 }
