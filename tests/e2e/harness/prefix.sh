@@ -44,6 +44,9 @@ e2e_keep_only() {
   done
 }
 
+# The memory file system folder of this build's scenarios.
+e2e_tmpfs_folder() { echo "/dev/shm/brx-e2e-$(echo "$E2E" | md5sum | cut -c1-8)"; }
+
 e2e_prefix_reset() {
   local pristine=$E2E/pristine
   wineserver -k 2>/dev/null || true
@@ -55,17 +58,23 @@ e2e_prefix_reset() {
   tar -xf "$pristine/profiles.tar" -C "$WINEPREFIX/drive_c"
   e2e_keep_only "$WINEPREFIX/drive_c" "$pristine/drive_c.list"
   e2e_keep_only "$WINEPREFIX/drive_c/Program Files" "$pristine/program_files.list"
-  rm -rf "$E2E/drives"
+  rm -rf "$E2E/drives" "$(e2e_tmpfs_folder)"
   mkdir -p "$E2E/drives"
+  [ -d /dev/shm ] && [ -w /dev/shm ] && mkdir -p "$(e2e_tmpfs_folder)"
   E2E_REG_LINES=()
 }
 
 # ---- prepare lines: the scenario's surroundings, set up before the program starts
 
-# prepare drive X: TYPE [LINUX-FOLDER]: a Wine drive of that type (hd, cdrom, network,
-# floppy, ramdisk) on a folder of its own, or on the folder given.
+# prepare drive X: TYPE [LINUX-FOLDER|tmpfs]: a Wine drive of that type (hd, cdrom,
+# network, floppy, ramdisk) on a folder of its own, on the folder given, or on a folder in
+# the memory file system, whose free space differs from that of the disk that holds C:.
 e2e_prepare_drive() {
   local letter=${1,,} type=$2 folder=${3:-$E2E/drives/${1:0:1}}
+  if [ "$folder" = tmpfs ]; then
+    folder=$(e2e_tmpfs_folder)/${letter:0:1}
+    [ -d "$(dirname "$folder")" ] || folder=$E2E/drives/${letter:0:1}
+  fi
   mkdir -p "$folder" 2>/dev/null || true
   ln -sfn "$folder" "$WINEPREFIX/dosdevices/$letter"
   E2E_REG_LINES+=('[HKEY_LOCAL_MACHINE\Software\Wine\Drives]' "\"$letter\"=\"$type\"")
@@ -78,6 +87,10 @@ e2e_prepare_windows_version() {
 
 # prepare folder 'C:\...': a folder that exists before the program starts.
 e2e_prepare_folder() { mkdir -p "$(unix_path "$1")"; }
+
+# prepare quick-launch-folder: the user's Quick Launch folder, which a new prefix lacks and
+# the setup does not create.
+e2e_prepare_quick_launch_folder() { e2e_prepare_folder "$(e2e_quick_launch)"; }
 
 # prepare file 'C:\...' TEXT: a file with that text.
 e2e_prepare_file() {
