@@ -96,11 +96,16 @@ bool RunWindow(Driver& d, const Step& s, std::string* error) {
   return WaitFor(d, error, [&](std::string* why) {
     d.target.mainWindow = FindTopWindowByTitle(d.target, s.words[1]);
     if (d.target.mainWindow) {
-      d.target.process.dwThreadId = GetWindowThreadProcessId(d.target.mainWindow, nullptr);
+      DWORD pid = 0;
+      d.target.process.dwThreadId = GetWindowThreadProcessId(d.target.mainWindow, &pid);
+      if (!d.target.process.hProcess) {
+        d.target.process.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, pid);
+        d.target.process.dwProcessId = pid;
+      }
       return true;
     }
     *why = "no window titled " + Quoted(s.words[1]);
-    if (!TargetRunning(&d.target)) *why += "; the program has ended";
+    if (d.target.process.hProcess && !TargetRunning(&d.target)) *why += "; the program has ended";
     return false;
   });
 }
@@ -190,12 +195,12 @@ bool RunShellOpen(Driver& d, const Step& s, std::string* error) {
     *error = "the shell could not open it (error " + std::to_string(GetLastError()) + ")";
     return false;
   }
-  if (!info.hProcess) {
-    *error = "the shell started no program";
-    return false;
+  // For a shortcut the shell starts the target itself and hands back no process: the
+  // program is then found by its window ("window" looks at every process).
+  if (info.hProcess) {
+    d.target.process.hProcess = info.hProcess;
+    d.target.process.dwProcessId = GetProcessId(info.hProcess);
   }
-  d.target.process.hProcess = info.hProcess;
-  d.target.process.dwProcessId = GetProcessId(info.hProcess);
   return true;
 }
 

@@ -15,7 +15,7 @@ BOOL CALLBACK CollectTop(HWND window, LPARAM data) {
   TopSearch* search = reinterpret_cast<TopSearch*>(data);
   DWORD pid = 0;
   GetWindowThreadProcessId(window, &pid);
-  if (pid == search->pid && IsWindowVisible(window)) search->found->push_back(window);
+  if ((pid == search->pid || !search->pid) && IsWindowVisible(window)) search->found->push_back(window);
   return TRUE;
 }
 

@@ -20,7 +20,8 @@ void StopTarget(Target* target);
 // Updates exited/exitCode and the peak working set; true while the process runs.
 bool TargetRunning(Target* target);
 
-// Top-level windows of the target's process, visible ones only, in z order.
+// Top-level windows of the target's process, visible ones only, in z order; those of every
+// process while the target's process is not known yet.
 std::vector<HWND> TargetTopWindows(const Target& target);
 HWND FindTopWindowByTitle(const Target& target, const std::string& title);
 
