@@ -1,7 +1,28 @@
 #!/usr/bin/env bash
-# Builds the setup program and starts it under Wine on this display.
+# Builds the setup program and runs it under Wine. On a desktop (DISPLAY set) the wizard
+# opens on the user's display. Without a display the default installation scenario drives
+# it on a virtual display, and the screenshots of every screen and the installed files are
+# left in the build folder.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/build.sh
-exec bash scripts/wine-run.sh "${BRX_BUILD:-build}/BrindlexSetup.exe"
+bash scripts/bootstrap.sh
+build=${BRX_BUILD:-build}
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+# Only what running needs: the setup program, and the driver that operates it headless.
+cmake --build "$build" -j"$(nproc)" --target BrindlexSetup e2e_driver
+build=$(cd "$build" && pwd)
+if [ -n "${DISPLAY:-}" ]; then
+  exec bash scripts/wine-run.sh "$build/BrindlexSetup.exe"
+fi
+echo "No display: running the default installation on a virtual display."
+rc=0
+bash tests/e2e/run-scenario.sh "$build" tests/e2e/scenarios/default-install.scn >"$build/e2e/run.log" 2>&1 || rc=$?
+tail -n 1 "$build/e2e/run.log"
+echo "Screenshots of every screen: $build/e2e/results/default-install/screens/"
+ls "$build/e2e/results/default-install/screens/" | sed 's/^/  /'
+echo "Installed files:             $build/e2e/wineprefix/drive_c/Program Files/Brindlex/"
+echo "Shortcuts:                   $build/e2e/wineprefix/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brindlex/"
+echo "                             $build/e2e/wineprefix/drive_c/users/Public/Desktop/Brindlex.lnk"
+echo "The driver's log:            $build/e2e/results/default-install/driver.log"
+exit $rc
