@@ -12,13 +12,16 @@ void StringsStart() {
 }
 
 char* ScratchReserve(int32_t length, int32_t offset) {
-  if (ScratchBuffer.mark + length >= ScratchBuffer.capacity - 4) {
-    int32_t capacity = ScratchBuffer.mark + length + 16384;
-    void* base = HeapReAlloc(StringHeap, 0, ScratchBuffer.base, capacity + 5);
-    if (base) {
-      ScratchBuffer.base = static_cast<char*>(base);
-      ScratchBuffer.capacity = capacity;
-    }
+  // Callers pass the current mark; a larger offset is measured from itself so that the
+  // room is there all the same.
+  int32_t used = offset > ScratchBuffer.mark ? offset : ScratchBuffer.mark;
+  if (used + length >= ScratchBuffer.capacity - 4) {
+    int32_t capacity = used + length + 16384;
+    // Without room every caller would write past the buffer: running out of memory here
+    // ends the process instead.
+    ScratchBuffer.base = static_cast<char*>(
+        HeapReAlloc(StringHeap, HEAP_GENERATE_EXCEPTIONS, ScratchBuffer.base, capacity + 5));
+    ScratchBuffer.capacity = capacity;
   }
   ScratchBuffer.mark = offset + length;
   return ScratchBuffer.base + offset;
@@ -52,13 +55,20 @@ int32_t ScratchLocate(const char* text) {
 
 const char* ScratchRelocate(int32_t location) { return ScratchBuffer.base + location - 1; }
 
+// Sizes the variable's storage to n + 5 bytes and copies n bytes of text and a terminator.
+// A text taken from the variable's own storage is copied into a fresh block, since
+// resizing could move it away.
 static void StoreText(StringValue* variable, const char* text, int32_t n) {
-  void* storage = *variable ? HeapReAlloc(StringHeap, 0, *variable, n + 5)
-                            : HeapAlloc(StringHeap, 0, n + 5);
+  char* old = *variable;
+  bool overlaps = old && text >= old && text <= old + strlen(old);
+  void* storage = old && !overlaps ? HeapReAlloc(StringHeap, 0, old, n + 5)
+                                   : HeapAlloc(StringHeap, 0, n + 5);
   if (!storage) return;
-  *variable = static_cast<char*>(storage);
-  memmove(*variable, text, n);
-  (*variable)[n] = 0;
+  char* copy = static_cast<char*>(storage);
+  memmove(copy, text, n);
+  copy[n] = 0;
+  if (overlaps) StrFree(old);
+  *variable = copy;
 }
 
 void StrAssign(StringValue* variable, const char* text) {

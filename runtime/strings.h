@@ -59,8 +59,8 @@ int32_t StrLength(const char* text);
 //
 //   ScratchText path;
 //   path.Append(ProgramFilesPath); path.Append("Brindlex\\");
-//   FileCreate(0, path.Pass());            // steps past the terminator, then the address
-//   StrAssignTemp(&variable, path.Take()); // or move it into a variable
+//   FileCreate(0, path.Pass());    // steps past the terminator, then the address
+//   path.AssignTo(&variable);      // or copy it into a variable
 class ScratchText {
  public:
   ScratchText() : start_(ScratchBuffer.mark) { ScratchBuffer.base[start_] = 0; }
@@ -74,11 +74,12 @@ class ScratchText {
   ScratchText& AppendNumber(int64_t value) { StrFromNumber(value, ScratchBuffer.mark); return *this; }
   // The finished text, to be used before anything else is added to the buffer.
   const char* Get() const { return ScratchBuffer.base + start_; }
-  int32_t Length() const { return ScratchBuffer.mark - start_; }
+  int32_t Length() const { return ScratchBuffer.mark - start_ - (passed_ ? 1 : 0); }
   // Protects the text from later temporaries (steps past its terminator) and returns its
-  // address, valid for one call that does not make the buffer grow beyond the text.
+  // address, valid until the buffer next grows: form it for one call, after the last
+  // Append.
   const char* Pass() {
-    if (!passed_) { ScratchBuffer.mark += 1; passed_ = true; }
+    if (!passed_) { ScratchReserve(1, ScratchBuffer.mark); passed_ = true; }
     return ScratchBuffer.base + start_;
   }
   // Copies the text into a variable and rewinds.
