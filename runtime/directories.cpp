@@ -1,1 +1,84 @@
-#include "runtime/files.h"
+#include "runtime/directories.h"
+#include <windows.h>
+#include <string.h>
+#include "runtime/strings.h"
+
+ObjectTable* DirTable;
+
+namespace {
+
+struct DirRecord {
+  HANDLE search;  // INVALID_HANDLE_VALUE for a listing that matched nothing
+  int32_t started;  // 0 until DirNext has taken the entry found by the first search call
+  WIN32_FIND_DATAA entry;
+};
+static_assert(sizeof(void*) != 4 || sizeof(DirRecord) == 328, "listing records are 328 bytes");
+
+}  // namespace
+
+int DirSearchPath(const char* directory, const char* pattern, char* path) {
+  if (!directory) directory = "";
+  if (!pattern || !*pattern) pattern = "*.*";
+  size_t length = strlen(directory);
+  bool separator = length && directory[length - 1] != '\\';
+  size_t patternLength = strlen(pattern);
+  if (length + separator + patternLength >= MAX_PATH) return 0;
+  memcpy(path, directory, length);
+  if (separator) path[length++] = '\\';
+  memcpy(path + length, pattern, patternLength + 1);
+  return 1;
+}
+
+intptr_t DirExamine(int number, const char* directory, const char* pattern) {
+  if (!DirTable) DirTable = ObjectTableNew(sizeof(DirRecord), 16, DirFinish);
+  char path[MAX_PATH];
+  bool fits = DirSearchPath(directory, pattern, path);
+  DirRecord* listing = static_cast<DirRecord*>(ObjectTableSlot(DirTable, number));
+  if (!listing) return 0;
+  HANDLE search = fits ? FindFirstFileA(path, &listing->entry) : INVALID_HANDLE_VALUE;
+  if (search != INVALID_HANDLE_VALUE) {
+    listing->search = search;
+    listing->started = 0;
+    return (intptr_t)listing;
+  }
+  if (fits && GetLastError() == ERROR_FILE_NOT_FOUND) {
+    listing->search = INVALID_HANDLE_VALUE;
+    listing->started = 1;
+    ZeroMemory(&listing->entry, sizeof listing->entry);
+    return (intptr_t)listing;
+  }
+  ObjectTableRelease(DirTable, number == AutoNumber ? ObjectNumberOf(listing) : number);
+  return 0;
+}
+
+int DirNext(int number) {
+  DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
+  if (!listing || listing->search == INVALID_HANDLE_VALUE) return 0;
+  if (!listing->started) {
+    listing->started = 1;
+    return 1;
+  }
+  return FindNextFileA(listing->search, &listing->entry) ? 1 : 0;
+}
+
+int DirEntryType(int number) {
+  DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
+  if (!listing) return 0;
+  return listing->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? 2 : 1;
+}
+
+void DirEntryName(int number, int32_t mark) {
+  DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
+  const char* name = listing ? listing->entry.cFileName : "";
+  int32_t length = (int32_t)strnlen(name, MAX_PATH - 1);
+  char* at = ScratchReserve(length, mark);
+  memcpy(at, name, length);
+  at[length] = 0;
+}
+
+void DirFinish(int number) {
+  DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
+  if (!listing) return;
+  if (listing->search != INVALID_HANDLE_VALUE) FindClose(listing->search);
+  ObjectTableRelease(DirTable, number);
+}

@@ -1,4 +1,112 @@
 #include "runtime/files.h"
+#include <string.h>
+#include "runtime/heaps.h"
 
-void FilesStart() {}
-void FilesStop() {}
+ObjectTable* FileTable;
+
+namespace {
+
+constexpr int32_t WriteBufferSize = 4096;
+
+struct FileRecord {
+  HANDLE handle;      // non-zero while open
+  char* buffer;       // null: the file is written unbuffered
+  int32_t bufferSize;
+  int32_t freeRoom;   // the filled part is the first bufferSize - freeRoom bytes
+  int32_t fresh;      // 1 until the first write (free room 0, buffer empty), then 0
+  int32_t fellShort;  // non-zero once a write to the file wrote fewer bytes than asked
+};
+static_assert(sizeof(void*) != 4 || sizeof(FileRecord) == 24, "file records are 24 bytes");
+
+int32_t WriteThrough(FileRecord* file, const void* data, int32_t length) {
+  DWORD written = 0;
+  if (!WriteFile(file->handle, data, (DWORD)length, &written, nullptr) || written != (DWORD)length)
+    file->fellShort = 1;
+  return (int32_t)written;
+}
+
+// Writes the filled part of the buffer; the buffer is empty afterwards whatever was written.
+int32_t Flush(FileRecord* file) {
+  if (file->fresh) return 0;
+  int32_t filled = file->bufferSize - file->freeRoom;
+  file->freeRoom = file->bufferSize;
+  return filled ? WriteThrough(file, file->buffer, filled) : 0;
+}
+
+int32_t Write(FileRecord* file, const void* data, int32_t length) {
+  if (!file->buffer) return WriteThrough(file, data, length);
+  if (file->fresh) {
+    file->fresh = 0;
+    file->freeRoom = file->bufferSize;
+  }
+  if (length < file->freeRoom) {
+    memcpy(file->buffer + (file->bufferSize - file->freeRoom), data, length);
+    file->freeRoom -= length;
+    return length;
+  }
+  Flush(file);
+  if (length >= file->bufferSize) return WriteThrough(file, data, length);
+  memcpy(file->buffer, data, length);
+  file->freeRoom = file->bufferSize - length;
+  return length;
+}
+
+void ReleaseFile(int number) { FileClose(number); }
+
+}  // namespace
+
+void FilesStart() { FileTable = ObjectTableNew(sizeof(FileRecord), 16, ReleaseFile); }
+
+void FilesStop() { ObjectTableFreeAll(FileTable); }
+
+intptr_t FileCreate(int number, const char* name) {
+  FileRecord* file = static_cast<FileRecord*>(ObjectTableSlot(FileTable, number));
+  if (!file) return 0;
+  HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // A file that may be written but not read is still emptied and written.
+  if (handle == INVALID_HANDLE_VALUE)
+    handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, 0,
+                         nullptr);
+  if (handle == INVALID_HANDLE_VALUE || !handle) {
+    if (number == AutoNumber) ObjectTableRelease(FileTable, ObjectNumberOf(file));
+    return 0;
+  }
+  file->handle = handle;
+  file->buffer = static_cast<char*>(HeapAlloc(ProgramHeap, 0, WriteBufferSize));
+  file->bufferSize = WriteBufferSize;
+  file->freeRoom = 0;
+  file->fresh = 1;
+  file->fellShort = 0;
+  return number == AutoNumber ? ObjectNumberOf(file) : (intptr_t)handle;
+}
+
+int32_t FileWriteData(int number, const void* data, int32_t length) {
+  FileRecord* file = FindRecord<FileRecord>(FileTable, number);
+  if (!file || !data || length <= 0) return 0;
+  return Write(file, data, length);
+}
+
+int32_t FileWriteLine(int number, const char* text) {
+  FileRecord* file = FindRecord<FileRecord>(FileTable, number);
+  if (!file) return 0;
+  int32_t accepted = 0;
+  if (text && *text) accepted = Write(file, text, (int32_t)strlen(text));
+  return accepted + Write(file, "\r\n", 2);
+}
+
+int FileClose(int number) {
+  if (number == AutoNumber) return 0;
+  FileRecord* file = FindRecord<FileRecord>(FileTable, number);
+  if (!file) return 0;
+  if (file->buffer) {
+    Flush(file);
+    HeapFree(ProgramHeap, 0, file->buffer);
+  }
+  bool whole = !file->fellShort;
+  if (!CloseHandle(file->handle)) whole = false;
+  ObjectTableRelease(FileTable, number);
+  return whole ? 1 : 0;
+}
+
+int FileIsOpen(int number) { return ObjectTableVerify(FileTable, number) ? 1 : 0; }

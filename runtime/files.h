@@ -1,7 +1,44 @@
 #pragma once
-// Numbered files written through a buffer, and numbered directory listings.
+// Numbered files for writing. Each open file has a 4096-byte write buffer: small writes
+// collect in it, a write that would fill it exactly first writes the buffer out, and
+// writes of 4096 bytes or more go straight to the file once the buffer is written out.
+//
+// Whether a file was written whole: a write that goes to the file reports the count the
+// platform wrote, while a buffered write reports its bytes as accepted at once and can
+// only fail later, when the buffer is written out. The file remembers any write that fell
+// short (buffered bytes that could not be written are dropped), and FileClose reports it:
+//
+//   if (FileWriteData(n, data, size) != size || !FileClose(n)) ... the file is incomplete
 #include <windows.h>
 #include <stdint.h>
+#include "runtime/object_table.h"
+
+// The table of open files (record size 24, growth step 16, FileClose releases).
+extern ObjectTable* FileTable;
 
 void FilesStart();
+// Writes out and closes every file still open.
 void FilesStop();
+
+// Creates the file or empties an existing one (if it cannot be opened for reading and
+// writing, a second attempt opens it for writing only). A file open under the number is
+// closed first. Returns the file handle for a fixed number, the new number for AutoNumber,
+// 0 on failure (nothing is left open then).
+intptr_t FileCreate(int number, const char* name);
+
+// Bytes accepted: the length for a buffered write, the count written for one that goes to
+// the file. 0 if the address is null, the length is not positive or no file is open under
+// the number.
+int32_t FileWriteData(int number, const void* data, int32_t length);
+
+// Writes the text's bytes (none for null or the empty text) and "\r\n"; returns the bytes
+// accepted for both, 0 if no file is open under the number.
+int32_t FileWriteLine(int number, const char* text);
+
+// Writes out the buffer, closes the file and frees the number. Returns non-zero if every
+// byte accepted since the file was created reached it and the file closed cleanly; 0 if
+// a write fell short, or if no file is open under the number (AutoNumber itself included).
+int FileClose(int number);
+
+// Non-zero if a file is open under the number.
+int FileIsOpen(int number);
