@@ -229,31 +229,28 @@ bool RunExpectRunning(Driver& d, const Step&, std::string* error) {
 
 // ---- controls
 
+// Waits until the control named by the step's second word can be operated by a user.
+bool UsableControl(Driver& d, const Step& s, HWND* control, std::string* error) {
+  return WaitFor(d, error, [&](std::string* why) {
+    return ControlOf(d, s.words[1], control, why) && Usable(*control, s.words[1], why);
+  });
+}
+
 bool RunClick(Driver& d, const Step& s, std::string* error) {
   HWND control;
-  if (!WaitFor(d, error, [&](std::string* why) {
-        return ControlOf(d, s.words[1], &control, why) && Usable(control, s.words[1], why);
-      }))
-    return false;
+  if (!UsableControl(d, s, &control, error)) return false;
   return PressButton(control) || (*error = "the click was not delivered", false);
 }
 
 bool RunType(Driver& d, const Step& s, std::string* error) {
   HWND control;
-  if (!WaitFor(d, error, [&](std::string* why) {
-        return ControlOf(d, s.words[1], &control, why) && Usable(control, s.words[1], why);
-      }))
-    return false;
+  if (!UsableControl(d, s, &control, error)) return false;
   return SetWindowTextRemote(control, s.words[2]) || (*error = "the text was not delivered", false);
 }
 
 bool RunSelect(Driver& d, const Step& s, std::string* error) {
   HWND control;
-  if (!WaitFor(d, error, [&](std::string* why) {
-        return ControlOf(d, s.words[1], &control, why) && Usable(control, s.words[1], why);
-      }))
-    return false;
-  return ClickListEntry(control, s.words[2], error);
+  return UsableControl(d, s, &control, error) && ClickListEntry(control, s.words[2], error);
 }
 
 bool RunKey(Driver& d, const Step& s, std::string* error) {
