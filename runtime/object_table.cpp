@@ -7,6 +7,10 @@ bool IsFixed(const ObjectTable* table, int number) {
   return number >= 0 && number < table->capacity;
 }
 
+// AutoNumber records are heap addresses, and Windows never maps the lowest 64 KB: a small
+// number beyond the slots names nothing and is never read as an address.
+bool CouldBeRecord(int number) { return number >= 0x10000; }
+
 void* RecordOf(AutoNode* node) { return node + 1; }
 AutoNode* NodeOf(int number) { return reinterpret_cast<AutoNode*>((intptr_t)number) - 1; }
 void* SlotOf(ObjectTable* table, int number) {
@@ -53,7 +57,7 @@ void* ObjectTableFind(ObjectTable* table, int number) {
   if (!table) return nullptr;
   void* record;
   if (IsFixed(table, number)) record = SlotOf(table, number);
-  else if (number < 0) return nullptr;
+  else if (!CouldBeRecord(number)) return nullptr;
   else record = reinterpret_cast<void*>((intptr_t)number);
   return InUse(record) ? record : nullptr;
 }
@@ -72,7 +76,7 @@ void ObjectTableRelease(ObjectTable* table, int number) {
     ZeroMemory(SlotOf(table, number), table->recordSize);
     return;
   }
-  if (number <= 0) return;
+  if (!CouldBeRecord(number)) return;
   AutoNode* node = NodeOf(number);
   if (node == table->newest) {
     table->newest = node->older;

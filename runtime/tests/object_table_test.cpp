@@ -48,7 +48,9 @@ TEST_F(ObjectTableTest, NumberBeyondCapacityGrowsByTheStepAndKeepsSlots) {
   Create(100, 1000);
   EXPECT_EQ(116, table->capacity);
   for (int n = 16; n < 116; ++n)
-    if (n != 100) EXPECT_EQ(nullptr, ObjectTableFind(table, n)) << n;
+    if (n != 100) {
+      EXPECT_EQ(nullptr, ObjectTableFind(table, n)) << n;
+    }
   ASSERT_NE(nullptr, FindRecord<Record>(table, 2));
   EXPECT_EQ(22, FindRecord<Record>(table, 2)->handle);
   EXPECT_EQ(1000, FindRecord<Record>(table, 100)->handle);
@@ -74,6 +76,14 @@ TEST_F(ObjectTableTest, AutoNumbersAreDistinctRecordAddressesOutsideTheFixedRang
   EXPECT_EQ(a, ObjectTableFind(table, na));
   EXPECT_EQ(na, ObjectTableVerify(table, na));
   EXPECT_TRUE(released.empty());  // an AutoNumber creation releases nothing
+}
+
+TEST_F(ObjectTableTest, SmallNumbersBeyondTheSlotsNameNothing) {
+  EXPECT_EQ(nullptr, ObjectTableFind(table, 30));  // would be read as address 30 otherwise
+  EXPECT_EQ(nullptr, ObjectTableFind(table, 65535));
+  EXPECT_EQ(nullptr, ObjectTableFind(table, -5));
+  ObjectTableRelease(table, 30);  // nothing to release, nothing touched
+  EXPECT_EQ(16, table->capacity);
 }
 
 TEST_F(ObjectTableTest, VerifyOfANonRecordDoesNotTouchItsAddress) {
