@@ -286,6 +286,24 @@ bool RunExpectReadOnly(Driver& d, const Step& s, std::string* error) {
   return EachControl(d, s, error, "read-only", [](HWND c) { return (GetWindowLongA(c, GWL_STYLE) & ES_READONLY) != 0; });
 }
 
+// "expect-scrolled ID yes|no": whether an edit field shows its text from a later line
+// than the first.
+bool RunExpectScrolled(Driver& d, const Step& s, std::string* error) {
+  bool wanted = s.words[2] == "yes";
+  if (!wanted && s.words[2] != "no") {
+    *error = "expect-scrolled ID yes|no";
+    return false;
+  }
+  return WaitFor(d, error, [&](std::string* why) {
+    HWND control;
+    if (!ControlOf(d, s.words[1], &control, why)) return false;
+    LRESULT first = SendQuery(control, EM_GETFIRSTVISIBLELINE);
+    if ((first > 0) == wanted) return true;
+    *why = "the first line shown is " + std::to_string(first);
+    return false;
+  });
+}
+
 bool RunExpectText(Driver& d, const Step& s, std::string* error) {
   return WaitFor(d, error, [&](std::string* why) {
     HWND control;
@@ -532,6 +550,7 @@ const Command Commands[] = {
     {"expect-checked", 1, SIZE_MAX, RunExpectChecked},
     {"expect-unchecked", 1, SIZE_MAX, RunExpectUnchecked},
     {"expect-read-only", 1, SIZE_MAX, RunExpectReadOnly},
+    {"expect-scrolled", 2, 2, RunExpectScrolled},
     {"expect-text", 2, 2, RunExpectText},
     {"expect-text-file", 2, 2, RunExpectTextFile},
     {"expect-focus", 1, 1, RunExpectFocus},
