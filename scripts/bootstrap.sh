@@ -9,7 +9,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 packages=(wine wine32:i386 xvfb g++-mingw-w64-i686-posix libz-mingw-w64-dev googletest
           imagemagick liblnk-utils cmake make locales dpkg-dev xauth x11-utils
-          fonts-liberation)
+          fonts-liberation mawk)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -33,7 +33,8 @@ SRC
   need_update=1
 fi
 pngdir=$(ls -d "$root"/third_party/libpng1.6-*/ 2>/dev/null | head -n1 || true)
-if [ ${#missing[@]} -gt 0 ] || [ -z "$pngdir" ]; then need_update=1; fi
+zlibdir=$(ls -d "$root"/third_party/zlib-*/ 2>/dev/null | head -n1 || true)
+if [ ${#missing[@]} -gt 0 ] || [ -z "$pngdir" ] || [ -z "$zlibdir" ]; then need_update=1; fi
 if [ "$need_update" -eq 1 ]; then $SUDO apt-get update -q; fi
 if [ ${#missing[@]} -gt 0 ]; then
   $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
@@ -47,5 +48,10 @@ fi
 if [ -z "$pngdir" ]; then
   mkdir -p "$root/third_party"
   (cd "$root/third_party" && apt-get source -q libpng1.6)
+fi
+# zlib's source: the program builds only its decompressor, sized for the program.
+if [ -z "$zlibdir" ]; then
+  mkdir -p "$root/third_party"
+  (cd "$root/third_party" && apt-get source -q zlib)
 fi
 echo "bootstrap: done"

@@ -25,8 +25,10 @@ int32_t CreateShellLink(const char* target, const char* linkFile, const char* ar
   int32_t result = 0;
   CoInitialize(nullptr);
   IShellLinkA* link = nullptr;
-  if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                 reinterpret_cast<void**>(&link)))) {
+  // The identifiers come from the headers' own declarations: the import library's GUID
+  // table would bring every identifier it defines into the program.
+  if (SUCCEEDED(CoCreateInstance(__uuidof(ShellLink), nullptr, CLSCTX_INPROC_SERVER,
+                                 __uuidof(IShellLinkA), reinterpret_cast<void**>(&link)))) {
     link->SetPath(Text(target));
     link->SetArguments(Text(arguments));
     link->SetWorkingDirectory(Text(workingFolder));
@@ -35,7 +37,7 @@ int32_t CreateShellLink(const char* target, const char* linkFile, const char* ar
     link->SetHotkey(0);
     link->SetIconLocation(Text(iconFile), iconIndex);
     IPersistFile* file = nullptr;
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
+    if (SUCCEEDED(link->QueryInterface(__uuidof(IPersistFile), reinterpret_cast<void**>(&file)))) {
       if (SaveAs(file, Text(linkFile))) result = 1;
       file->Release();
     }

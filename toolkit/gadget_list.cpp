@@ -2,7 +2,6 @@
 // its own current parent and stack of containers; attaching another window saves the
 // current window's state in a record under a window property and restores the other's.
 #include "toolkit/gadget.h"
-#include <stdio.h>
 #include "runtime/heaps.h"
 
 namespace {
@@ -31,7 +30,7 @@ GadgetListState List;
 struct PropertyName {
   char text[40];
   PropertyName() {
-    snprintf(text, sizeof(text), "VX_GadgetStack_%i", (int)(intptr_t)GetModuleHandleA(nullptr));
+    wsprintfA(text, "VX_GadgetStack_%i", (int)(intptr_t)GetModuleHandleA(nullptr));
   }
 };
 
