@@ -15,16 +15,6 @@ namespace {
 
 constexpr UINT SendTimeoutMs = 5000;
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else out += c;
-  }
-  return out + "\"";
-}
-
 bool ParseNumber(const std::string& word, long* value) {
   char* end = nullptr;
   *value = strtol(word.c_str(), &end, 0);
@@ -573,6 +563,17 @@ const Command Commands[] = {
 };
 
 }  // namespace
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\n') out += "\\n";
+    else if (c == '\r') out += "\\r";
+    else if (c == '"') out += "\"\"";
+    else out += c;
+  }
+  return out + "\"";
+}
 
 void DumpControls(HWND window) {
   for (HWND control : Descendants(window)) {

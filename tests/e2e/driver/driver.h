@@ -38,6 +38,9 @@ bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::s
 // Writes one line of the log (Windows-1251 in, UTF-8 out) and flushes it at once.
 void LogLine(const std::string& cp1251);
 
+// A text as a script would write it: in quotes, line breaks as \r and \n.
+std::string Quoted(const std::string& text);
+
 // Logs every control of a window, for finding out why a step failed.
 void DumpControls(HWND window);
 

@@ -48,7 +48,7 @@ bool TakeScreenshot(Driver& driver, const std::string& name, bool settle, std::s
 static std::string Describe(const Step& step) {
   std::string text = step.file.substr(step.file.find_last_of("\\/") + 1) + ":" + std::to_string(step.line);
   for (const std::string& word : step.words)
-    text += " " + (word.find(' ') != std::string::npos || word.empty() ? "\"" + word + "\"" : word);
+    text += " " + (word.find_first_of(" \"\r\n") != std::string::npos || word.empty() ? Quoted(word) : word);
   return text;
 }
 
