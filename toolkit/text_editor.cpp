@@ -106,7 +106,9 @@ intptr_t CreateTextEditor(int number, int x, int y, int width, int height, uint3
   EmptyFirstLine(record) = 0;
   BackColor(record) = -1;
   FrontColor(record) = -1;
-  SendMessageA(control, EM_LIMITTEXT, (WPARAM)-1, 0);
+  // No limit on the text. A limit of -1 sent with EM_LIMITTEXT reads as negative to some
+  // rich-edit implementations, which then refuse every typed character.
+  SendMessageA(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);
   SubclassKind(control, TextEditorProc, &nativeEditorProc);
   DrainMessages();
   return RegisterGadget(number, record, control, &TextEditorKind);
