@@ -85,9 +85,11 @@ sed -n 's/^@@peak-working-set //p' "$OUT/driver.log" >"$OUT/peak-working-set"
 run_lines check
 
 shots=$(ls "$OUT/screens" | wc -l)
+peak=$(cat "$OUT/peak-working-set")
+summary="$shots screenshots in $OUT/screens; peak working set $((${peak:-0} / 1024)) KiB"
 if [ "$failures" -eq 0 ]; then
-  echo "scenario $NAME: passed; $shots screenshots in $OUT/screens"
+  echo "scenario $NAME: passed; $summary"
   exit 0
 fi
-echo "scenario $NAME: $failures failures; $shots screenshots in $OUT/screens"
+echo "scenario $NAME: $failures failures; $summary"
 exit 1
