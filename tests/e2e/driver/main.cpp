@@ -60,6 +60,9 @@ static int Usage() {
 int main(int argc, char** argv) {
   // The shell's link and document handling needs COM on the calling thread.
   CoInitialize(nullptr);
+  // Short-lived screens (the installing page lasts a fraction of a second) are seen only if
+  // the driver's polling is not starved by a busy machine.
+  SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
   Driver driver;
   int next = 1;
   if (next + 1 < argc && std::string(argv[next]) == "--shots") {
