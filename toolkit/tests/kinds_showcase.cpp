@@ -4,11 +4,10 @@
 #include <stdlib.h>
 #include <initializer_list>
 #include "runtime/heaps.h"
-#include "runtime/strings.h"
+#include "runtime/library_sequence.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadget.h"
 #include "toolkit/gadget_kinds.h"
-#include "toolkit/requesters.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -37,12 +36,7 @@ HBITMAP GradientBitmap() {
 int main(int argc, char** argv) {
   int seconds = argc > 1 ? atoi(argv[1]) : 15;
   ProgramHeap = HeapCreate(0, 4096, 0);
-  StringsStart();
-  NodeHeapStart();
-  FontsStart();
-  WindowsStart();
-  GadgetsStart();
-  RequestersStart();
+  RuntimeStart();
 
   GadgetSetFont(-1, (HFONT)FontLoad(1, "Arial", 10));
   WindowOpen(0, 0, 0, 560, 400, "Гаджеты", WindowCentreOnScreen | WS_CAPTION | WS_SYSMENU);
@@ -77,7 +71,6 @@ int main(int argc, char** argv) {
   while ((int)(end - GetTickCount()) > 0) {
     if (WaitEventTimeout(100) == EvClose) break;
   }
-  WindowsStop();
-  FontsStop();
+  RuntimeStop();
   return 0;
 }

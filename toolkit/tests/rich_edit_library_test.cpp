@@ -8,9 +8,7 @@
 #include <string.h>
 #include <string>
 #include "runtime/heaps.h"
-#include "runtime/strings.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadget.h"
+#include "runtime/library_sequence.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
 
@@ -49,11 +47,7 @@ DWORD RunChild(const char* mode) {
 // Child: a text editor in a toolkit window, as the setup program makes it.
 DWORD CreateEditorAndReport() {
   ProgramHeap = HeapCreate(0, 4096, 0);
-  StringsStart();
-  NodeHeapStart();
-  FontsStart();
-  WindowsStart();
-  GadgetsStart();
+  RuntimeStart();
   WindowOpen(0, 0, 0, 200, 100, "editor", 0);
   if (!CreateTextEditor(1, 0, 0, 200, 100, 0)) return NoEditor;
   char loaded[MAX_PATH] = {}, system[MAX_PATH] = {};
