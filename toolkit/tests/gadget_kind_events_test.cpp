@@ -9,18 +9,16 @@
 namespace {
 
 using EventList = std::vector<GadgetEvent>;
+using Messages = std::vector<std::pair<UINT, LPARAM>>;  // mouse messages and their client points
 constexpr int W = KindTestWindow;
+constexpr int List = 4;
 
 LPARAM Point(int x, int y) { return MAKELPARAM(x, y); }
 
-// The client point in the middle of a list box's item.
-LPARAM ItemPoint(HWND list, int item) {
-  RECT area = {};
-  SendMessageA(list, LB_GETITEMRECT, item, (LPARAM)&area);
-  return Point((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+void PostAll(HWND control, const Messages& messages) {
+  for (auto [message, at] : messages)
+    PostMessageA(control, message, message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN ? MK_LBUTTON : 0, at);
 }
-
-void Post(HWND control, UINT message, WPARAM wParam, LPARAM lParam) { PostMessageA(control, message, wParam, lParam); }
 
 class GadgetKindEvents : public GadgetWindowTest {
  protected:
@@ -30,88 +28,76 @@ class GadgetKindEvents : public GadgetWindowTest {
     DrainEvents();
     return GadgetHandle(List);
   }
-  static constexpr int List = 4;
+  // The client point in the middle of a list-box item.
+  static LPARAM ItemPoint(HWND list, int item) {
+    RECT area = {};
+    SendMessageA(list, LB_GETITEMRECT, item, (LPARAM)&area);
+    return Point((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  }
 };
 
+int NumberOf(intptr_t created, int asked) { return asked == AutoNumber ? (int)created : asked; }
+
+// AutoNumber gives numbers above 65535, beyond the 16-bit identifier of a command message.
 TEST_F(GadgetKindEvents, ButtonAndCheckBoxClicksGiveLeftClicks) {
-  HWND button = (HWND)CreateButton(1, 5, 5, 80, 24, "b");
-  HWND check = (HWND)CreateCheckBox(2, 5, 40, 80, 24, "c");
-  DrainEvents();
-  PostLeftClick(button);
-  PostLeftClick(check);
-  EXPECT_EQ((EventList{{1, GsLeftClick, W}, {2, GsLeftClick, W}}), CollectGadgetEvents());
-  EXPECT_EQ(1, GadgetGetState(2));
+  for (auto [asked, askedCheck] : {std::pair<int, int>{1, 2}, {AutoNumber, AutoNumber}}) {
+    int button = NumberOf(CreateButton(asked, 5, 5, 80, 24, "b"), asked);
+    int check = NumberOf(CreateCheckBox(askedCheck, 5, 40, 80, 24, "c"), askedCheck);
+    DrainEvents();
+    PostLeftClick(GadgetHandle(button));
+    PostLeftClick(GadgetHandle(check));
+    EXPECT_EQ((EventList{{button, GsLeftClick, W}, {check, GsLeftClick, W}}), CollectGadgetEvents());
+    EXPECT_EQ(1, GadgetGetState(check));
+    GadgetFree(button);
+    GadgetFree(check);
+  }
 }
 
-TEST_F(GadgetKindEvents, NumbersFromAutoNumberSurviveTheCommandsSixteenBits) {
-  int button = (int)CreateButton(AutoNumber, 5, 5, 80, 24, "b");
-  int check = (int)CreateCheckBox(AutoNumber, 5, 40, 80, 24, "c");
-  ASSERT_GT(button, 65535);
-  DrainEvents();
-  PostLeftClick(GadgetHandle(button));
-  PostLeftClick(GadgetHandle(check));
-  EXPECT_EQ((EventList{{button, GsLeftClick, W}, {check, GsLeftClick, W}}), CollectGadgetEvents());
-  GadgetFree(button);
-  GadgetFree(check);
-}
-
-TEST_F(GadgetKindEvents, ListBoxSelectionByMouseGivesTwoLeftClicks) {
+TEST_F(GadgetKindEvents, ListBoxMouseActions) {
   HWND list = ListWithItems();
-  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, ItemPoint(list, 1));
-  Post(list, WM_LBUTTONUP, 0, ItemPoint(list, 1));
-  EXPECT_EQ((EventList{{List, GsLeftClick, W}, {List, GsLeftClick, W}}), CollectGadgetEvents());
-  EXPECT_EQ(1, GadgetGetState(List));
+  LPARAM at = ItemPoint(list, 1);
+  int x = LOWORD(at), y = HIWORD(at), dragWidth = GetSystemMetrics(SM_CXDRAG);
+  struct Row {
+    const char* what;
+    Messages messages;
+    EventList events;
+  };
+  const Row rows[] = {
+      // The selection change and the release of the press each report a click.
+      {"selection", {{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}}, {{List, GsLeftClick, W}, {List, GsLeftClick, W}}},
+      // The second press of a double click is no press of its own: its release reports nothing.
+      {"double click", {{WM_LBUTTONDBLCLK, at}, {WM_LBUTTONUP, at}}, {{List, GsLeftDoubleClick, W}}},
+      {"move within the drag rectangle", {{WM_LBUTTONDOWN, at}, {WM_MOUSEMOVE, Point(x + dragWidth, y)}}, {}},
+      {"and out of it", {{WM_MOUSEMOVE, Point(x + dragWidth + 1, y)}, {WM_LBUTTONUP, Point(x + 20, y)}},
+       {{List, GsDragStart, W}, {List, GsLeftClick, W}}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.what);
+    PostAll(list, row.messages);
+    EXPECT_EQ(row.events, CollectGadgetEvents());
+  }
   EXPECT_EQ(nullptr, GetPropA(list, "VX_MouseDown"));
   EXPECT_EQ(nullptr, GetCapture());
 }
 
-TEST_F(GadgetKindEvents, ListBoxDoubleClickGivesLeftDoubleClick) {
-  HWND list = ListWithItems();
-  LPARAM at = ItemPoint(list, 2);
-  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(list, WM_LBUTTONUP, 0, at);
-  CollectGadgetEvents();
-  // The second press of a double click is no press of its own: its release reports nothing.
-  Post(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  Post(list, WM_LBUTTONUP, 0, at);
-  EXPECT_EQ((EventList{{List, GsLeftDoubleClick, W}}), CollectGadgetEvents());
-}
-
-TEST_F(GadgetKindEvents, ListBoxPressMovedOutOfTheDragRectangleStartsADrag) {
-  HWND list = ListWithItems();
-  LPARAM at = ItemPoint(list, 0);
-  int x = LOWORD(at), y = HIWORD(at);
-  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(list, WM_MOUSEMOVE, MK_LBUTTON, Point(x + GetSystemMetrics(SM_CXDRAG), y));  // still inside
-  EXPECT_EQ((EventList{}), CollectGadgetEvents());
-  EXPECT_NE(nullptr, GetPropA(list, "VX_MouseDown"));
-  Post(list, WM_MOUSEMOVE, MK_LBUTTON, Point(x + GetSystemMetrics(SM_CXDRAG) + 1, y));
-  Post(list, WM_LBUTTONUP, 0, Point(x + 20, y));
-  EXPECT_EQ((EventList{{List, GsDragStart, W}, {List, GsLeftClick, W}}), CollectGadgetEvents());
-  EXPECT_EQ(nullptr, GetPropA(list, "VX_MouseDown"));
-}
-
-TEST_F(GadgetKindEvents, ListBoxPressesThatStartNoDrag) {
+TEST_F(GadgetKindEvents, ListBoxPressesThatCannotStartADrag) {
   struct Row {
     const char* what;
     uint32_t flags;
     WPARAM keys;
-    bool onItem;
   };
   const Row rows[] = {
-      {"with Shift", 0, MK_LBUTTON | MK_SHIFT, true},
-      {"with Ctrl", 0, MK_LBUTTON | MK_CONTROL, true},
-      {"below the last item", 0, MK_LBUTTON, false},
-      {"on an unselected item of an extended selection", LBS_EXTENDEDSEL, MK_LBUTTON, true},
+      {"with Shift", 0, MK_LBUTTON | MK_SHIFT},
+      {"with Ctrl", 0, MK_LBUTTON | MK_CONTROL},
+      {"on an unselected item of an extended selection", LBS_EXTENDEDSEL, MK_LBUTTON},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     HWND list = ListWithItems(row.flags);
-    LPARAM at = row.onItem ? ItemPoint(list, 1) : Point(20, 110);
+    LPARAM at = ItemPoint(list, 1);
     SendMessageA(list, WM_LBUTTONDOWN, row.keys, at);
     EXPECT_EQ(nullptr, GetPropA(list, "VX_MouseDown"));
     SendMessageA(list, WM_LBUTTONUP, 0, at);
-    DrainEvents();
   }
 }
 
@@ -119,43 +105,34 @@ TEST_F(GadgetKindEvents, ExtendedSelectionKeepsItsItemsWhenADragStartsOnOne) {
   HWND list = ListWithItems(LBS_EXTENDEDSEL);
   SendMessageA(list, LB_SELITEMRANGEEX, 0, 1);
   LPARAM at = ItemPoint(list, 1);
-  Post(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  Post(list, WM_MOUSEMOVE, MK_LBUTTON, Point(LOWORD(at), HIWORD(at) + 40));
+  PostAll(list, {{WM_LBUTTONDOWN, at}, {WM_MOUSEMOVE, Point(LOWORD(at), HIWORD(at) + 40)}});
   EXPECT_EQ((EventList{{List, GsDragStart, W}}), CollectGadgetEvents());
   EXPECT_EQ(2, SendMessageA(list, LB_GETSELCOUNT, 0, 0));
 }
 
 TEST_F(GadgetKindEvents, ImageBoxMouseActions) {
   HBITMAP bitmap = CreateBitmap(40, 40, 1, 32, nullptr);
-  CreateImageBox(1, 5, 5, 40, 40, bitmap);
-  HWND box = GadgetHandle(1);
+  HWND box = (HWND)CreateImageBox(1, 5, 5, 40, 40, bitmap);
+  const LPARAM at = Point(5, 5), dragEdge = Point(5, 5 + GetSystemMetrics(SM_CYDRAG));
   struct Row {
     const char* what;
-    std::vector<std::pair<UINT, LPARAM>> messages;
+    Messages messages;
     EventList events;
   };
   const Row rows[] = {
-      {"left click", {{WM_LBUTTONDOWN, Point(5, 5)}, {WM_LBUTTONUP, Point(5, 5)}}, {{1, GsLeftClick, W}}},
-      {"left double click",
-       {{WM_LBUTTONDOWN, Point(5, 5)}, {WM_LBUTTONUP, Point(5, 5)}, {WM_LBUTTONDBLCLK, Point(5, 5)},
-        {WM_LBUTTONUP, Point(5, 5)}},
+      {"left click", {{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}}, {{1, GsLeftClick, W}}},
+      {"left double click", {{WM_LBUTTONDOWN, at}, {WM_LBUTTONUP, at}, {WM_LBUTTONDBLCLK, at}, {WM_LBUTTONUP, at}},
        {{1, GsLeftClick, W}, {1, GsLeftDoubleClick, W}}},
-      {"right click", {{WM_RBUTTONDOWN, Point(5, 5)}, {WM_RBUTTONUP, Point(5, 5)}}, {{1, GsRightClick, W}}},
       {"right double click: no right click for the release after it",
-       {{WM_RBUTTONDOWN, Point(5, 5)}, {WM_RBUTTONUP, Point(5, 5)}, {WM_RBUTTONDBLCLK, Point(5, 5)},
-        {WM_RBUTTONUP, Point(5, 5)}},
+       {{WM_RBUTTONDOWN, at}, {WM_RBUTTONUP, at}, {WM_RBUTTONDBLCLK, at}, {WM_RBUTTONUP, at}},
        {{1, GsRightClick, W}, {1, GsRightDoubleClick, W}}},
-      {"right click after a right double click",
-       {{WM_RBUTTONDOWN, Point(5, 5)}, {WM_RBUTTONUP, Point(5, 5)}}, {{1, GsRightClick, W}}},
-      {"drag",
-       {{WM_LBUTTONDOWN, Point(5, 5)}, {WM_MOUSEMOVE, Point(5, 5 + GetSystemMetrics(SM_CYDRAG))},
-        {WM_MOUSEMOVE, Point(5, 6 + GetSystemMetrics(SM_CYDRAG))}, {WM_MOUSEMOVE, Point(5, 30)},
-        {WM_LBUTTONUP, Point(5, 30)}},
+      {"right click after it", {{WM_RBUTTONDOWN, at}, {WM_RBUTTONUP, at}}, {{1, GsRightClick, W}}},
+      {"drag", {{WM_LBUTTONDOWN, at}, {WM_MOUSEMOVE, dragEdge}, {WM_MOUSEMOVE, Point(5, 30)}, {WM_LBUTTONUP, at}},
        {{1, GsLeftClick, W}, {1, GsDragStart, W}}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
-    for (auto [message, at] : row.messages) Post(box, message, message == WM_MOUSEMOVE ? MK_LBUTTON : 0, at);
+    PostAll(box, row.messages);
     EXPECT_EQ(row.events, CollectGadgetEvents());
     EXPECT_EQ(nullptr, GetCapture());
   }
@@ -169,8 +146,8 @@ TEST_F(GadgetKindEvents, EditFieldFocusGivesFocusAndLostFocusEvents) {
   Activate(window);
   SetFocus(first);
   DrainEvents();
-  // A click into the second field: the native focus notifications come from the press
-  // (the later one wins), the posted focus events follow in the order of the focus change.
+  // A click into the second field: of the native focus notifications sent during the press
+  // the later one wins; the posted focus events follow in the order of the focus change.
   PostLeftClick(second);
   EXPECT_EQ((EventList{{2, EN_SETFOCUS, W}, {1, GsLostFocus, W}, {2, GsFocus, W}}), CollectGadgetEvents());
   EXPECT_EQ(2, FocusedGadget());
