@@ -24,14 +24,11 @@ const char WindowIdProperty[] = "VX_WindowID";
 
 void ClassName(char (&name)[32], int number) { wsprintfA(name, "WindowClass_%d", number); }
 
-// The window number a native window belongs to: the first window with "VX_WindowID" on the
-// way up its parent chain, or -1.
+// The window number a native window belongs to: that of the first window with
+// "VX_WindowID" on the way up its parent chain, or -1.
 int32_t ToolkitWindowNumber(HWND window) {
-  for (HWND h = window; h; h = (GetWindowLongA(h, GWL_STYLE) & WS_CHILD) ? GetParent(h) : nullptr) {
-    intptr_t id = (intptr_t)GetPropA(h, WindowIdProperty);
-    if (id) return (int32_t)(id - 1);
-  }
-  return -1;
+  intptr_t id = (intptr_t)GetPropA(OwnerToolkitWindow(window), WindowIdProperty);
+  return id ? (int32_t)(id - 1) : -1;
 }
 
 void ActivateOwner(HWND window) {
