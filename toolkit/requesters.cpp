@@ -20,22 +20,23 @@ struct DisabledWindow {
 
 DisabledWindow* disabledWindows;
 
-void RecordDisabled(DWORD thread, HWND window) {
+// A window is disabled only once it is recorded: one that could not be recorded would
+// never be enabled again.
+void DisableAndRecord(DWORD thread, HWND window) {
   auto* entry = static_cast<DisabledWindow*>(HeapAlloc(NodeHeap, HEAP_ZERO_MEMORY, sizeof(DisabledWindow)));
   if (!entry) return;
   entry->thread = thread;
   entry->window = window;
   entry->next = disabledWindows;
   disabledWindows = entry;
+  EnableWindow(window, FALSE);
 }
 
 BOOL CALLBACK DisableIfOurs(HWND window, LPARAM foreground) {
   DWORD thread = GetCurrentThreadId();
   if (GetWindowThreadProcessId(window, nullptr) == thread && IsWindowVisible(window) &&
-      IsWindowEnabled(window) && window != (HWND)foreground) {
-    EnableWindow(window, FALSE);
-    RecordDisabled(thread, window);
-  }
+      IsWindowEnabled(window) && window != (HWND)foreground)
+    DisableAndRecord(thread, window);
   return TRUE;
 }
 
