@@ -6,12 +6,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-bash scripts/bootstrap.sh
-build=${BRX_BUILD:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
 # Only what running needs: the setup program, and the driver that operates it headless.
-cmake --build "$build" -j"$(nproc)" --target BrindlexSetup e2e_driver
-build=$(cd "$build" && pwd)
+bash scripts/build.sh --target BrindlexSetup e2e_driver
+build=$(cd "${BRX_BUILD:-build}" && pwd)
 if [ -n "${DISPLAY:-}" ]; then
   exec bash scripts/wine-run.sh "$build/BrindlexSetup.exe"
 fi

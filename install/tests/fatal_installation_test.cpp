@@ -17,7 +17,6 @@ namespace {
 const std::string Root = "C:\\brx-fatal\\";
 const std::string Menu = Root + "menu\\";
 const std::string Desktop = Root + "desktop\\";
-const char* const FolderOf[] = {"", "projects\\", "projects\\Vomar_6k_files\\"};  // by DestinationClass
 
 // The child: the wizard walked to the ready page with a destination, then Install.
 [[noreturn]] void RunChild(const std::string& destination) {
@@ -106,17 +105,10 @@ void ExpectNoDocumentTypes() {
   }
 }
 
-std::string Block(const PayloadEntry& entry) {
-  return std::string(reinterpret_cast<const char*>(entry.data), entry.size);
-}
-
 class FatalInstallation : public testing::Test {
  protected:
   void SetUp() override {
-    RemoveTree(Root.substr(0, Root.size() - 1));
-    CreateDirectoryA(Root.c_str(), nullptr);
-    CreateDirectoryA(Menu.c_str(), nullptr);
-    CreateDirectoryA(Desktop.c_str(), nullptr);
+    MakeFreshFolders({Root, Menu, Desktop});
     ForgetDocumentTypes();
   }
   void ExpectNothingBeyondTheFiles() {
@@ -146,7 +138,7 @@ TEST_F(FatalInstallation, AFileThatCannotBeReplacedStopsTheRunWithItsName) {
   EXPECT_EQ("Не удалось извлечь файл  Vomar6kplata00.gif\nДальнейшая работа невозможна!", child.message.text);
   for (int row = 0; row < 4; ++row) {
     const PayloadEntry& entry = PayloadTable[row];
-    EXPECT_TRUE(ReadFileBytes(inst + FolderOf[entry.destination] + entry.name) == Block(entry)) << entry.name;
+    EXPECT_TRUE(ReadFileBytes(inst + PayloadSubfolder(entry) + entry.name) == PayloadBytes(entry)) << entry.name;
   }
   EXPECT_EQ("old", ReadFileBytes(assets + "Vomar6kplata00.gif"));
   for (int row = 5; row < PayloadCount; ++row) EXPECT_FALSE(FileExists(assets + PayloadTable[row].name));
@@ -172,7 +164,7 @@ TEST_F(FatalInstallation, AFileNotWrittenWholeStopsTheRunLikeOneThatCannotBeCrea
   EXPECT_EQ(0u, child.exitCode);
   EXPECT_EQ("Фатальная ошибка!", child.message.title);
   EXPECT_EQ("Не удалось извлечь файл  Vomar_6k_bat.gif\nДальнейшая работа невозможна!", child.message.text);
-  EXPECT_TRUE(ReadFileBytes(inst + "Brindlex.exe") == Block(PayloadTable[0]));
+  EXPECT_TRUE(ReadFileBytes(inst + "Brindlex.exe") == PayloadBytes(PayloadTable[0]));
   EXPECT_FALSE(FileExists(inst + "projects\\Vomar_6k_files\\Vomar_6k_bat.sfr"));
   ExpectNothingBeyondTheFiles();
 }

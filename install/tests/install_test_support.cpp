@@ -1,6 +1,7 @@
 #include "install_test_support.h"
 #include <commctrl.h>
 #include <shlobj.h>
+#include "payload/payload.h"
 #include "toolkit/gadget.h"
 #include "wizard/gadgets.h"
 
@@ -48,6 +49,21 @@ void RemoveTree(const std::string& path) {
     }
   }
   RemoveDirectoryA(path.c_str());
+}
+
+void MakeFreshFolders(std::initializer_list<std::string> folders) {
+  const std::string& root = *folders.begin();
+  RemoveTree(root.substr(0, root.size() - 1));
+  for (const std::string& folder : folders) CreateDirectoryA(folder.c_str(), nullptr);
+}
+
+const char* PayloadSubfolder(const PayloadEntry& entry) {
+  static const char* const subfolders[] = {"", "projects\\", "projects\\Vomar_6k_files\\"};  // by DestinationClass
+  return subfolders[entry.destination];
+}
+
+std::string PayloadBytes(const PayloadEntry& entry) {
+  return std::string(reinterpret_cast<const char*>(entry.data), entry.size);
 }
 
 LinkFields ReadLink(const std::string& path) {

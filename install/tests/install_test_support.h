@@ -3,6 +3,7 @@
 // registry, and the detail lines and progress positions the installing page showed.
 #include <windows.h>
 #include <stdint.h>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -11,8 +12,17 @@ bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Deletes a folder with everything in it; a missing folder is fine.
 void RemoveTree(const std::string& path);
+// Starts a test's folders afresh: the first (each ends in a backslash) is emptied away,
+// then all are created.
+void MakeFreshFolders(std::initializer_list<std::string> folders);
 // The names in a folder, files and folders, without "." and "..".
 std::vector<std::string> FolderNames(const std::string& folder);
+
+struct PayloadEntry;
+// Where below the installation folder a payload file goes, ending in a backslash.
+const char* PayloadSubfolder(const PayloadEntry& entry);
+// The embedded bytes of a payload file.
+std::string PayloadBytes(const PayloadEntry& entry);
 
 struct LinkFields {
   bool loaded = false;

@@ -17,16 +17,10 @@ const std::string Menu = Root + "menu\\";
 const std::string Desktop = Root + "desktop\\";
 const std::string Quick = Root + "quick\\";
 
-const char* const FolderOf[] = {"", "projects\\", "projects\\Vomar_6k_files\\"};  // by DestinationClass
-
 class Installation : public testing::Test {
  protected:
   void SetUp() override {
-    RemoveTree(Root.substr(0, Root.size() - 1));
-    CreateDirectoryA(Root.c_str(), nullptr);
-    CreateDirectoryA(Menu.c_str(), nullptr);
-    CreateDirectoryA(Desktop.c_str(), nullptr);
-    CreateDirectoryA(Quick.c_str(), nullptr);
+    MakeFreshFolders({Root, Menu, Desktop, Quick});
     StrAssign(&CommonProgramsPath, Menu.c_str());
     StrAssign(&CommonDesktopPath, Desktop.c_str());
     StrAssign(&QuickLaunchPath, Quick.c_str());
@@ -45,9 +39,8 @@ class Installation : public testing::Test {
 
   void ExpectPayloadIn(const std::string& folder) {
     for (const PayloadEntry& entry : PayloadTable) {
-      std::string path = folder + FolderOf[entry.destination] + entry.name;
-      std::string expected(reinterpret_cast<const char*>(entry.data), entry.size);
-      EXPECT_TRUE(ReadFileBytes(path) == expected) << path;
+      std::string path = folder + PayloadSubfolder(entry) + entry.name;
+      EXPECT_TRUE(ReadFileBytes(path) == PayloadBytes(entry)) << path;
     }
   }
 };
