@@ -4,8 +4,7 @@
 #include <shlobj.h>
 
 #include "runtime/strings.h"
-
-extern "C" BOOL WINAPI MakeSureDirectoryPathExists(PCSTR path);
+#include "runtime/system_library.h"
 
 const char QuickLaunchSubfolder[] = "Microsoft\\Internet Explorer\\Quick Launch\\";
 
@@ -34,6 +33,20 @@ void SpecialFolderPath(int32_t id, int32_t mark) {
   if (length > 0 && path[length - 1] != '\\') ScratchAppend("\\");
 }
 
+// The image-help library is loaded when a folder is first made, not with the program: only
+// the installation needs it, and loading it would lengthen every start.
+using MakeSureDirectoryPathExistsFunction = BOOL(WINAPI*)(PCSTR path);
+
+static MakeSureDirectoryPathExistsFunction MakeSureDirectoryPathExists() {
+  static MakeSureDirectoryPathExistsFunction function;
+  if (!function)
+    if (HMODULE imagehlp = LoadSystemLibrary("IMAGEHLP.DLL"))
+      function = reinterpret_cast<MakeSureDirectoryPathExistsFunction>(
+          reinterpret_cast<void*>(GetProcAddress(imagehlp, "MakeSureDirectoryPathExists")));
+  return function;
+}
+
 int32_t EnsureDirectoryPath(const char* path) {
-  return MakeSureDirectoryPathExists(path ? path : "") ? 1 : 0;
+  MakeSureDirectoryPathExistsFunction makeFolders = MakeSureDirectoryPathExists();
+  return makeFolders && makeFolders(path ? path : "") ? 1 : 0;
 }
