@@ -1,24 +1,12 @@
-// GoogleTest entry for tests of gadgets: starts the runtime libraries that gadgets need, in
-// the program's own start order.
+// GoogleTest entry for tests of gadgets: the runtime libraries started as the program
+// starts them.
 #include <gtest/gtest.h>
-#include "image/image.h"
 #include "runtime/heaps.h"
-#include "runtime/strings.h"
-#include "toolkit/fonts.h"
-#include "toolkit/gadget.h"
-#include "toolkit/requesters.h"
-#include "toolkit/window.h"
+#include "runtime/library_sequence.h"
 
 int main(int argc, char** argv) {
   ProgramHeap = HeapCreate(0, 4096, 0);
-  StringsStart();
-  NodeHeapStart();
-  FontsStart();
-  WindowsStart();
-  GadgetsStart();
-  DecodersStart();
-  ImagesStart();
-  RequestersStart();
+  RuntimeStart();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
