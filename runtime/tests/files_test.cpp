@@ -69,6 +69,16 @@ TEST_F(FilesTest, WritesOfABufferOrMoreGoStraightToTheFileAfterTheBuffer) {
   EXPECT_EQ(big + small + exact, Read("big.bin"));
 }
 
+// A block of several megabytes, as the largest payload files may be, lands whole from one
+// call, its pieces in order.
+TEST_F(FilesTest, AWriteOfMegabytesLandsWholeFromOneCall) {
+  std::string huge = Bytes(3 * 1048576 + 5, 7);
+  ASSERT_NE(0, FileCreate(2, Path("huge.bin").c_str()));
+  EXPECT_EQ((int32_t)huge.size(), FileWriteData(2, huge.data(), (int32_t)huge.size()));
+  EXPECT_EQ(1, FileClose(2));
+  EXPECT_TRUE(Read("huge.bin") == huge);
+}
+
 TEST_F(FilesTest, LinesAndRejectedWrites) {
   ASSERT_NE(0, FileCreate(3, Path("lines.txt").c_str()));
   EXPECT_EQ(2, FileWriteLine(3, ""));
@@ -188,6 +198,11 @@ TEST_F(FilesTest, CloseReportsAFileThatWasNotWrittenWhole) {
 
   ASSERT_NE(0, FileCreate(9, full));
   EXPECT_GT(10000, FileWriteData(9, Bytes(10000, 6).data(), 10000));
+  EXPECT_EQ(0, FileClose(9));
+
+  // A large block written in pieces reports it too when they are refused.
+  ASSERT_NE(0, FileCreate(9, full));
+  EXPECT_GT(2 * 1048576 + 1, FileWriteData(9, Bytes(2 * 1048576 + 1, 8).data(), 2 * 1048576 + 1));
   EXPECT_EQ(0, FileClose(9));
 
   EXPECT_EQ(0, FileClose(9));  // nothing open under the number any more
