@@ -40,22 +40,29 @@ endfunction()
 
 # brx_png, the setup's libpng: pnglibconf.h made by libpng's own configuration scripts
 # (make, awk and a C preprocessor) with only the reading features the decoder uses, plus
-# the writer of the image tests, which never reaches the setup.
+# the writer of the image tests, which never reaches the setup. Where there is no awk
+# (a bare Windows host), libpng's standard configuration, which makes the setup larger.
 set(BRX_PNG_OPTIONS ${PROJECT_SOURCE_DIR}/cmake/png-read-options.dfa
     ${PROJECT_SOURCE_DIR}/cmake/png-writer-options.dfa)
 list(JOIN BRX_PNG_OPTIONS " " BRX_PNG_OPTIONS_ARG)
-find_program(BRX_MAKE NAMES make gmake mingw32-make REQUIRED)
-find_program(BRX_AWK NAMES awk mawk gawk nawk REQUIRED)
-file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/pngconf)
-add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pngconf/pnglibconf.h
-  COMMAND ${BRX_MAKE} -s -f ${BRX_PNG_DIR}/scripts/pnglibconf.mak srcdir=${BRX_PNG_DIR}
-          "DFA_XTRA=${BRX_PNG_OPTIONS_ARG}" AWK=${BRX_AWK} "CPP=${CMAKE_C_COMPILER} -E"
-          pnglibconf.h
-  DEPENDS ${BRX_PNG_OPTIONS} ${BRX_PNG_DIR}/scripts/pnglibconf.dfa
-          ${BRX_PNG_DIR}/scripts/options.awk ${BRX_PNG_DIR}/scripts/dfn.awk
-  WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/pngconf
-  COMMENT "Generating libpng's pnglibconf.h for the setup"
-  VERBATIM)
+find_program(BRX_MAKE NAMES make gmake mingw32-make)
+find_program(BRX_AWK NAMES awk mawk gawk nawk)
+if(BRX_MAKE AND BRX_AWK)
+  file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/pngconf)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pngconf/pnglibconf.h
+    COMMAND ${BRX_MAKE} -s -f ${BRX_PNG_DIR}/scripts/pnglibconf.mak srcdir=${BRX_PNG_DIR}
+            "DFA_XTRA=${BRX_PNG_OPTIONS_ARG}" AWK=${BRX_AWK} "CPP=${CMAKE_C_COMPILER} -E"
+            pnglibconf.h
+    DEPENDS ${BRX_PNG_OPTIONS} ${BRX_PNG_DIR}/scripts/pnglibconf.dfa
+            ${BRX_PNG_DIR}/scripts/options.awk ${BRX_PNG_DIR}/scripts/dfn.awk
+    WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/pngconf
+    COMMENT "Generating libpng's pnglibconf.h for the setup"
+    VERBATIM)
+else()
+  message(WARNING "make or awk not found: libpng is built with its standard configuration")
+  configure_file(${BRX_PNG_DIR}/scripts/pnglibconf.h.prebuilt
+                 ${CMAKE_BINARY_DIR}/pngconf/pnglibconf.h COPYONLY)
+endif()
 brx_png_library(brx_png ${CMAKE_BINARY_DIR}/pngconf)
 
 # brx_png_full: libpng's standard configuration, for test programs that check pictures with
