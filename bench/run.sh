@@ -1,0 +1,227 @@
+#!/usr/bin/env bash
+# Benchmarks of the setup program, from a fresh clone in one command:
+#   bash bench/run.sh              (BRX_BUILD=folder chooses the build, BRX_BENCH_RUNS the runs)
+# Builds what it needs, then measures start-up, installation time, size, memory, resource
+# hygiene and scaling, each as the median of interleaved runs under one Wine prefix, and
+# prints every figure with its target and whether it is met. Times on these machines are
+# noisy, so it only reports: it never fails because a target is missed.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${BRX_BENCH_RUNS:-9}
+[ "$runs" -ge 7 ] 2>/dev/null || runs=7
+build=${BRX_BUILD:-build}
+
+bash scripts/bootstrap.sh >/dev/null || exit 1
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+cmake --build "$build" --target brx_bench -j2 >"$build/bench-build.log" 2>&1 || {
+  tail -n 30 "$build/bench-build.log"
+  exit 1
+}
+build=$(cd "$build" && pwd)
+bench=$build/bench
+setup=$build/BrindlexSetup.exe
+scaling=$bench/BrindlexSetupScaling.exe
+work=$bench/results
+rm -rf "$work"
+mkdir -p "$work"
+
+. scripts/wine-env.sh
+brx_wine_env "$build"
+brx_wine_prefix
+brx_display
+wineserver -p
+wineboot </dev/null >/dev/null 2>&1 || true
+trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
+
+windows_path() {
+  local path
+  path=$(readlink -m "$1")
+  echo "Z:${path//\//\\}"
+}
+installed="$WINEPREFIX/drive_c/Program Files/Brindlex"
+copy_target="$WINEPREFIX/drive_c/bench-copy"
+
+# Runs the driver or another program and files each "name value" line of its output
+# under $work/<prefix>name, one value per run. A failed measurement is reported and skipped.
+measure() {
+  local prefix=$1; shift
+  local output name value
+  output=$(wine "$@" 2>/dev/null | tr -d '\r')
+  if grep -q '^error' <<<"$output" || [ -z "$output" ]; then
+    echo "  (a run failed: $prefix ${output:-no output})" >&2
+    return
+  fi
+  while read -r name value; do
+    [ -n "$name" ] && echo "$value" >>"$work/$prefix$name"
+  done <<<"$output"
+}
+
+best() { sort -g "$work/$1" 2>/dev/null | head -n1; }
+
+median() {
+  sort -g "$work/$1" 2>/dev/null |
+    awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2];
+                              else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+# One round: every measurement in a fixed interleaved order; start-up, the noisiest and
+# cheapest figure, three times.
+round() {
+  local prefix=$1 i
+  for i in 1 2 3; do
+    measure "${prefix}bare_" "$bench/bench_driver.exe" startup "$(windows_path "$bench/bench_bare_window.exe")"
+    measure "${prefix}floor_" "$bench/bench_driver.exe" startup "$(windows_path "$bench/bench_floor_window.exe")"
+    measure "${prefix}setup_" "$bench/bench_driver.exe" startup "$(windows_path "$setup")"
+  done
+  rm -rf "$installed"
+  measure "${prefix}install_" "$bench/bench_driver.exe" install "$(windows_path "$setup")"
+  rm -rf "$installed" "$copy_target"
+  measure "${prefix}scaling_" "$bench/bench_driver.exe" install "$(windows_path "$scaling")"
+  rm -rf "$copy_target"
+  measure "${prefix}copy_" "$bench/bench_driver.exe" copy \
+    "$(windows_path "$bench/synthetic-payload")" 'C:\bench-copy'
+  measure "${prefix}hygiene_" "$bench/bench_hygiene.exe"
+}
+
+echo "Running one warm-up round and $runs measured rounds..." >&2
+round warmup_
+for i in $(seq "$runs"); do
+  echo "  round $i of $runs" >&2
+  round ""
+done
+rm -rf "$installed" "$copy_target"
+
+# ---- figures ----
+# Wine needed the Russian locale; the figures are printed with plain decimal points.
+export LC_ALL=C
+verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v + 0 <= t + 0 && v != "nan") ? "met" : "MISSED" }'; }
+calc() { awk "BEGIN { printf \"$1\", $2 }"; }
+
+bare=$(median bare_startup_ms)
+floor=$(median floor_startup_ms)
+start=$(median setup_startup_ms)
+ratio_floor=$(calc %.3f "$start / $floor")
+ratio_bare=$(calc %.3f "$start / $bare")
+floor_over_bare=$(calc %.2f "$floor / $bare")
+# The same ratios taken run by run, each setup start against the baselines started just
+# before it: less exposed to the machine's load changing between runs.
+paste "$work/setup_startup_ms" "$work/floor_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_floor"
+paste "$work/setup_startup_ms" "$work/bare_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_bare"
+starts=$(wc -l <"$work/setup_startup_ms")
+
+install_raw=$(median install_install_ms)
+install=$(calc %.1f "$install_raw - 200")
+
+blocks=0
+for f in picture0.png picture1.png welcome.txt licence.txt icon2.ico icon3.ico finish.txt \
+  Vomar_6k.html vomar6k_montag.jpg Vomar6kplata00.gif Vomar_6k_bat.gif Vomar_6k_bat.sfr \
+  Vomar_6k_bat_01.sfr Vomar_6k_panel.jpg Vomar_6k_plata_00.lay Vomar_6k_r.gif; do
+  blocks=$((blocks + $(stat -c %s "payload/assets/$f")))
+done
+# The application, and the zero bytes that end the three texts.
+blocks=$((blocks + $(stat -c %s "$build/payload/application/Brindlex.exe") + 3))
+total=$(stat -c %s "$setup")
+rest=$((total - blocks))
+
+bare_ws=$(median bare_peak_working_set)
+floor_ws=$(median floor_peak_working_set)
+welcome_ws=$(median setup_peak_working_set)
+installed_ws=$(median install_peak_working_set_installed)
+mb() { calc %.1f "$1 / 1048576"; }
+welcome_over=$(calc %.0f "$welcome_ws - $bare_ws")
+installed_over=$(calc %.0f "$installed_ws - $bare_ws")
+
+scaling_net=$(calc %.1f "$(median scaling_install_ms) - 200")
+copy=$(median copy_copy_ms)
+copy_bytes=$(median copy_copy_bytes)
+payload_bytes=67108864
+speed_ratio=$(calc %.2f "$copy * $payload_bytes / $copy_bytes / $scaling_net")
+
+cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
+echo
+echo "Brindlex setup benchmarks: medians of $runs interleaved rounds under one Wine prefix"
+echo "(start-up: three runs of each program per round)"
+echo "Machine: $(nproc) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(wine --version); $(uname -sr)"
+echo
+echo "Start-up (process creation to the window shown with its controls and painted, the program"
+echo "waiting for input and its loop answering; best = fastest run)"
+printf '  %-34s %9.1f ms   (best %.1f)\n' "bare window (four buttons)" "$bare" "$(best bare_startup_ms)"
+printf '  %-34s %9.1f ms   (best %.1f)   %s x bare\n' "floor (unavoidable system work)" "$floor" \
+  "$(best floor_startup_ms)" "$floor_over_bare"
+printf '  %-34s %9.1f ms   (best %.1f)   %s x floor, %s x bare\n' "setup, welcome page" "$start" \
+  "$(best setup_startup_ms)" "$ratio_floor" "$ratio_bare"
+printf '  %-34s %9s      target <= 1.15: %s\n' "setup / floor" "$ratio_floor" "$(verdict "$ratio_floor" 1.15)"
+printf '  %-34s %9s x floor, %s x bare (medians of %s paired runs)\n' "run by run" \
+  "$(calc %.3f "$(median paired_floor)")" "$(calc %.3f "$(median paired_bare)")" "$starts"
+echo
+echo "Installation (Install to the finish screen, less the two 100 ms pauses)"
+printf '  %-34s %9.1f ms   (%.1f ms with the pauses)   target <= 100 ms: %s\n' \
+  "embedded payload, 501,708 bytes" "$install" "$install_raw" "$(verdict "$install" 100)"
+echo "  exit codes after Finish: $(sort "$work/install_exit_code" "$work/scaling_exit_code" 2>/dev/null | uniq -c | awk '{ printf "%s x %s  ", $1, $2 }')"
+echo
+echo "Size of BrindlexSetup.exe"
+printf '  %-34s %9d bytes\n' "whole program" "$total"
+printf '  %-34s %9d bytes\n' "embedded blocks" "$blocks"
+printf '  %-34s %9d bytes = %.1f KB   target <= 128 KB: %s\n' "everything else" "$rest" \
+  "$(calc %.3f "$rest / 1024")" "$(verdict "$rest" 131072)"
+parts=$(awk -f bench/map-sizes.awk "$bench/setup.map" 2>/dev/null | sort -k2 -rn)
+part_bytes() { awk -v p="$1" '$1 == p { b = $2 } END { print b + 0 }' <<<"$parts"; }
+echo "  everything else by part (input sections; the rest is headers, alignment, relocations):"
+grep -v '^blocks ' <<<"$parts" | while read -r part bytes; do
+  printf '    %-32s %9d bytes\n' "$part" "$bytes"
+done
+imports=$(i686-w64-mingw32-objdump -p "$setup" | sed -n 's/^\tDLL Name: //p' | tr '\n' ' ')
+cxx_names=$(i686-w64-mingw32-strings -a "$setup" | grep -cE 'St9exception|St9type_info|__cxxabiv|ios_base|basic_ostream|__gxx_personality')
+cxx_members=$(grep -cE '(libstdc\+\+|libsupc\+\+)\.a\(' "$bench/setup.map" 2>/dev/null)
+symbols=$(i686-w64-mingw32-objdump -t "$setup" 2>/dev/null | grep -c '^\[')
+same_link=$([ "$(stat -c %s "$bench/bench_setup_map.exe")" = "$total" ] && echo "same size" || echo "SIZE DIFFERS")
+echo "  lean checks (link map of the same link, $same_link as the program):"
+echo "    imported DLLs: $imports"
+echo "    C++ runtime: $cxx_members members of libstdc++/libsupc++ linked ($(part_bytes c++-runtime) bytes);"
+echo "      exception, RTTI and iostream names in the file: $cxx_names"
+echo "    libpng writer: $(part_bytes libpng-writer) bytes, zlib compressor: $(part_bytes zlib-compressor) bytes"
+echo "    symbol table entries: $symbols; sections: $(i686-w64-mingw32-objdump -h "$setup" | awk '$1 ~ /^[0-9]+$/ { printf "%s ", $2 }')"
+echo
+echo "Memory (peak working set, GetProcessMemoryInfo read by the driver; baseline: bare window)"
+printf '  %-34s %9s MB\n' "bare window" "$(mb "$bare_ws")"
+printf '  %-34s %9s MB\n' "floor" "$(mb "$floor_ws")"
+printf '  %-34s %9s MB   +%s MB   target <= +6 MB: %s\n' "setup, welcome page" "$(mb "$welcome_ws")" \
+  "$(mb "$welcome_over")" "$(verdict "$welcome_over" 6291456)"
+printf '  %-34s %9s MB   +%s MB   target <= +6 MB: %s\n' "setup, after the installation" \
+  "$(mb "$installed_ws")" "$(mb "$installed_over")" "$(verdict "$installed_over" 6291456)"
+echo
+echo "Hygiene (100 Back/Next round trips through the pages, then 1000 PollEvent calls;"
+echo "against the same figures after one warm-up trip; target for each: no growth)"
+for metric in gdi_objects user_objects program_heap_used_bytes program_heap_used_blocks \
+  program_heap_committed_bytes string_heap_used_bytes string_heap_used_blocks \
+  string_heap_committed_bytes node_heap_used_bytes node_heap_used_blocks node_heap_committed_bytes; do
+  if [ ! -f "$work/hygiene_${metric}_after" ]; then
+    printf '  %-30s not measured\n' "$metric"
+    continue
+  fi
+  paste "$work/hygiene_${metric}_before" "$work/hygiene_${metric}_after" |
+    awk '{ print $2 - $1 }' >"$work/hygiene_${metric}_delta"
+  worst=$(sort -g "$work/hygiene_${metric}_delta" | tail -n1)
+  note=""
+  [ -f "$work/hygiene_${metric}_counted_by" ] && note="  (counted by: $(head -n1 "$work/hygiene_${metric}_counted_by"))"
+  if [ "$(median "hygiene_${metric}_before")" = -1 ]; then
+    printf '  %-30s not reported here%s\n' "$metric" "$note"
+    continue
+  fi
+  printf '  %-30s %9s -> %-9s delta %s, largest %s: %s%s\n' "$metric" \
+    "$(median "hygiene_${metric}_before")" "$(median "hygiene_${metric}_after")" \
+    "$(median "hygiene_${metric}_delta")" "$worst" "$(verdict "$worst" 0)" "$note"
+done
+echo
+echo "Scaling (the scaling build: eleven synthetic payload files of 64 MiB together)"
+printf '  %-34s %9.1f ms   %6.1f MB/s\n' "installation, less the pauses" "$scaling_net" \
+  "$(calc %.3f "64 * 1000 / $scaling_net")"
+printf '  %-34s %9.1f ms   %6.1f MB/s   (%s bytes, CopyFileA)\n' "plain copy of the same files" \
+  "$copy" "$(calc %.3f "$copy_bytes / 1048576 * 1000 / $copy")" "$copy_bytes"
+printf '  %-34s %9s      target >= 0.5: %s\n' "installation speed / copy speed" "$speed_ratio" \
+  "$(awk -v r="$speed_ratio" 'BEGIN { print (r >= 0.5) ? "met" : "MISSED" }')"
+marginal=$(calc %.1f "$scaling_net - $install")
+printf '  %-34s %9.1f ms   %6.1f MB/s   (64 MiB run less the embedded-payload run: the\n' \
+  "cost that grows with the payload" "$marginal" "$(calc %.3f "63.52 * 1000 / $marginal")"
+echo "                                                   shortcuts, registry and page updates cost the same in both)"
