@@ -28,11 +28,8 @@ mkdir -p "$work"
 
 . scripts/wine-env.sh
 brx_wine_env "$build"
-brx_wine_prefix
-brx_display
-wineserver -p
-wineboot </dev/null >/dev/null 2>&1 || true
-trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
+brx_wine_session
+trap brx_wine_session_stop EXIT
 
 windows_path() {
   local path

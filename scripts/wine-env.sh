@@ -67,3 +67,20 @@ brx_display_stop() {
     BRX_XVFB_PID=""
   fi
 }
+
+# A session for a series of programs: the prefix, a display, one Wine server kept alive and
+# Wine's own services started with their output going nowhere (started by the first program,
+# they would keep its output open and a caller waiting for it would wait until its time-out).
+brx_wine_session() {
+  brx_wine_prefix
+  brx_display
+  wineserver -p
+  wineboot </dev/null >/dev/null 2>&1 || true
+  export BRX_WINESERVER_KEEP=1
+}
+
+brx_wine_session_stop() {
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  brx_display_stop
+}
