@@ -1,10 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing, then configures and builds into ${BRX_BUILD:-build}: everything,
-# or what the arguments name (they go to cmake --build, e.g. --target BrindlexSetup).
+# Installs what is missing, then configures and builds the product into ${BRX_BUILD:-build}
+# and its 64-bit twin into ${BRX_BUILD:-build}/x64: everything, or what the arguments name
+# (they go to cmake --build, e.g. --target BrindlexSetup). BRX_BUILD_ARCHES="x86 x64" (the
+# default) chooses which of the two.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/bootstrap.sh
-build=${BRX_BUILD:-build}
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-cmake --build "$build" -j"$(nproc)" "$@"
+. scripts/builds.sh
+for arch in ${BRX_BUILD_ARCHES:-x86 x64}; do
+  build=$(brx_build_folder "$arch")
+  toolchain=$root/cmake/mingw-i686.cmake
+  [ "$arch" = x64 ] && toolchain=$root/cmake/mingw-x86_64.cmake
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+  cmake --build "$build" -j"$(nproc)" "$@"
+done

@@ -1,15 +1,22 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test under Wine, printing CTest's summary.
+# Builds the product and its 64-bit twin, then runs every test under Wine on each build the
+# host can run (see scripts/builds.sh), printing CTest's summary for each. Arguments go to
+# every ctest run (e.g. -R e2e_).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/build.sh
-build=$(cd "${BRX_BUILD:-build}" && pwd)
+. scripts/builds.sh
 . scripts/wine-env.sh
-brx_wine_env "$build"
-# One Wine server for the whole run: each program then starts in a fraction of a second.
-brx_wine_session
+brx_choose_runs "every test"
 rc=0
-ctest --test-dir "$build" --output-on-failure "$@" || rc=$?
-brx_wine_session_stop
+for arch in $BRX_RUN_ARCHES; do
+  build=$(brx_build_folder "$arch")
+  echo "== tests of the $([ "$arch" = x64 ] && echo "64-bit twin" || echo "32-bit product") in $build"
+  brx_wine_env "$build"
+  # One Wine server for the whole run: each program then starts in a fraction of a second.
+  brx_wine_session
+  ctest --test-dir "$build" --output-on-failure "$@" || rc=1
+  brx_wine_session_stop
+done
 exit $rc

@@ -13,10 +13,27 @@ brx_build_dir_of() {
   return 1
 }
 
-# Exports the Wine environment for the prefix under build folder $1.
+# The processor a build folder's programs are made for: x64 for the twin, x86 otherwise.
+brx_build_arch() {
+  if grep -qx 'BRX_ARCH:INTERNAL=x64' "$1/CMakeCache.txt" 2>/dev/null; then echo x64; else echo x86; fi
+}
+
+# Runs a Wine program (a .exe, or one of Wine's own: wineboot, reg, regedit, cmd, winepath)
+# with the loader of the environment brx_wine_env exported. Debian's wine, wineboot and
+# winepath commands always start the 32-bit loader when the 32-bit Wine is installed, so
+# the twin's programs are started through the 64-bit loader itself.
+brx_wine() { "${BRX_WINE:-wine}" "$@"; }
+
+# Exports the Wine environment for the prefix under build folder $1: a 32-bit prefix for the
+# product's build, a 64-bit one for the twin's.
 brx_wine_env() {
   export WINEPREFIX=${BRX_WINEPREFIX:-$1/wineprefix}
-  export WINEARCH=win32
+  if [ "$(brx_build_arch "$1")" = x64 ]; then
+    export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 BRX_WINE=/usr/lib/wine/wine64
+  else
+    export WINEARCH=win32 BRX_WINE=wine
+    unset WINELOADER
+  fi
   export WINEDEBUG=${WINEDEBUG:--all}
   # The ANSI code page follows LC_ALL; ru_RU.UTF-8 gives Windows-1251.
   export LC_ALL=ru_RU.UTF-8
@@ -32,13 +49,13 @@ brx_wine_prefix() {
   (
     flock 9
     [ -f "$ready" ] && exit 0
-    wineboot -i >/dev/null 2>&1
+    brx_wine wineboot -i >/dev/null 2>&1
     # Without a window manager Wine draws title bars itself only for unmanaged windows.
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
     # The wizard's faces, drawn with their metric-compatible free twins.
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
     wineserver -w
     touch "$ready"
   ) 9>"$WINEPREFIX.lock"
@@ -65,6 +82,7 @@ brx_display_stop() {
     kill "$BRX_XVFB_PID" 2>/dev/null
     wait "$BRX_XVFB_PID" 2>/dev/null
     BRX_XVFB_PID=""
+    unset DISPLAY
   fi
 }
 
@@ -75,7 +93,7 @@ brx_wine_session() {
   brx_wine_prefix
   brx_display
   wineserver -p
-  wineboot </dev/null >/dev/null 2>&1 || true
+  brx_wine wineboot </dev/null >/dev/null 2>&1 || true
   export BRX_WINESERVER_KEEP=1
 }
 
@@ -83,4 +101,5 @@ brx_wine_session_stop() {
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   brx_display_stop
+  unset BRX_WINESERVER_KEEP
 }

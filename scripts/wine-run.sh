@@ -10,7 +10,7 @@ build=${BRX_BUILD_DIR:-$(brx_build_dir_of "$program")} || { echo "wine-run: no b
 brx_wine_env "$build"
 brx_wine_prefix
 brx_display
-wine "$program" "$@"
+brx_wine "$program" "$@"
 rc=$?
 # Wait until Wine has written everything out, unless the caller keeps one server
 # alive for a whole series of programs (the test command does).

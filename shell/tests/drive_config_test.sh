@@ -19,11 +19,11 @@ ln -sfn /proc/sys/fs "$devices/p:"
 rm -f "$devices/q:"  # no drive at all
 printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n"m:"="cdrom"\r\n"n:"="network"\r\n"r:"="ramdisk"\r\n"f:"="floppy"\r\n"p:"="hd"\r\n' \
   >"$targets/drives.reg"
-wine regedit /S "Z:$(echo "$targets/drives.reg" | tr / '\\')"
+brx_wine regedit /S "Z:$(echo "$targets/drives.reg" | tr / '\\')"
 wineserver -k 2>/dev/null || true
 wineserver -w
 
-result=$(wine "$probe" m: M: n: r: f: p: q: c:)
+result=$(brx_wine "$probe" m: M: n: r: f: p: q: c:)
 echo "$result"
 expect() {  # expect <path> <type> <free megabytes, or + for more than 0>
   local line free

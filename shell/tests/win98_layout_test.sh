@@ -6,16 +6,16 @@ set -euo pipefail
 probe=$1
 . "$(dirname "$0")/script_support.sh"
 use_private_prefix "$probe" wineprefix-win98
-wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null
+brx_wine reg add 'HKCU\Software\Wine' /v Version /d win98 /f >/dev/null
 
 program='C:\Program Files\Brindlex\Brindlex.exe'
-chosen=$(wine "$probe" "$program" | tr -d '\r')
+chosen=$(brx_wine "$probe" "$program" | tr -d '\r')
 echo "$chosen"
 
 [ "$chosen" = "version 30 layout 0" ] ||
   fail "the program should see Windows 98 (version 30) and choose its layout (0)"
 # reg prints in code page 866; the value names it shows are localised, the data is not.
-query() { wine reg query "$@" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r'; }
+query() { brx_wine reg query "$@" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r'; }
 expect() {  # expect <key> <default value's data>
   if ! query "$1" /ve | grep -qxE "\s+\S.*\s+REG_SZ\s+$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$2")"; then
     fail "$1 should hold: $2"
@@ -23,7 +23,7 @@ expect() {  # expect <key> <default value's data>
   fi
 }
 absent() {
-  if wine reg query "$1" >/dev/null 2>&1; then fail "$1 should not exist"; fi
+  if brx_wine reg query "$1" >/dev/null 2>&1; then fail "$1 should not exist"; fi
 }
 classes='HKLM\Software\Classes'
 expect "$classes\\.sfr" 'Brindlex.exe'

@@ -63,7 +63,7 @@ e2e_prepare_finish
 # Screenshots are written under a temporary name and renamed, so the driver, which waits
 # for the final name, never reads half a file.
 {
-  wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
+  brx_wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
     "$(windows_path "$BUILD/BrindlexSetup.exe")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
   echo "@@driver-exit $?"
 } | while IFS= read -r line; do

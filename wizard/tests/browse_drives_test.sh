@@ -24,7 +24,7 @@ ln -sfn /proc/sys/fs "$devices/f:"
 ln -sfn "$targets/fixed" "$devices/g:"
 printf 'REGEDIT4\r\n\r\n[HKEY_LOCAL_MACHINE\\Software\\Wine\\Drives]\r\n"d:"="cdrom"\r\n"e:"="network"\r\n"f:"="hd"\r\n"g:"="hd"\r\n' \
   >"$targets/drives.reg"
-wine regedit /S "Z:$(echo "$targets/drives.reg" | tr / '\\')"
+brx_wine regedit /S "Z:$(echo "$targets/drives.reg" | tr / '\\')"
 wineserver -w
 
-wine "$program" "${@:2}"
+brx_wine "$program" "${@:2}"

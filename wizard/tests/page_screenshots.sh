@@ -16,7 +16,7 @@ unset DISPLAY
 brx_display
 trap 'brx_display_stop' EXIT
 
-wine "$tour" "Z:$(echo "$shots" | tr / '\\')" &
+brx_wine "$tour" "Z:$(echo "$shots" | tr / '\\')" &
 tour_pid=$!
 title="Установка программы Brindlex v 1.0"
 for name in 0-welcome 1-licence 2-destination 3-start-menu 4-tasks 5-ready 6-installing 7-finish; do

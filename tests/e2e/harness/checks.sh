@@ -185,7 +185,7 @@ e2e_registry_dump() {
   local batch=$OUT/registry-query.bat key
   : >"$batch"
   for key in "$@"; do printf 'echo @@key %s\r\nreg query "%s"\r\n' "$key" "$key" >>"$batch"; done
-  wine cmd /c "$(windows_path "$batch")" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' |
+  brx_wine cmd /c "$(windows_path "$batch")" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' |
     awk -v OFS='|' '
       /^@@key / { if (key != "" && !seen) print key, "-"; key = substr($0, 7); seen = 0; next }
       /^    / && key != "" {

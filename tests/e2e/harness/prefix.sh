@@ -17,7 +17,7 @@ e2e_prefix_ready() {
     rm -rf "$WINEPREFIX" "$pristine"
     brx_wine_prefix
     # A program that crashes ends at once instead of waiting in the debugger.
-    wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
+    brx_wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
     # The user's folders that Wine links into the Linux home become folders of their own,
     # so that nothing a scenario does reaches outside the prefix.
     local link
@@ -112,7 +112,7 @@ e2e_prepare_finish() {
       printf '%s\r\n' "$line"
     done
   } >"$file"
-  wine regedit /S "$(windows_path "$file")" >/dev/null 2>&1
+  brx_wine regedit /S "$(windows_path "$file")" >/dev/null 2>&1
   wineserver -k 2>/dev/null || true
   wineserver -w
 }

@@ -1,0 +1,63 @@
+# Which builds a script makes and runs. Sourced by build.sh, test.sh, run.sh and the
+# benchmarks; it defines functions and exports nothing until they are called.
+#
+# Two builds of the same sources: the product, the 32-bit setup that ships, in
+# ${BRX_BUILD:-build}; and the twin, the same program for 64-bit Windows, in its x64/
+# folder, which runs and tests the program under 64-bit Wine where 32-bit code cannot run.
+# BRX_ARCH=x86 or x64 chooses one of them on any host; by default every build the host can
+# run is run.
+
+# The build folder of a build: brx_build_folder x86|x64 (absolute once it exists).
+brx_build_folder() {
+  local base=${BRX_BUILD:-build}
+  [ "$1" = x64 ] && base=$base/x64
+  if [ -d "$base" ]; then (cd "$base" && pwd); else echo "$base"; fi
+}
+
+# The probe: can this host run 32-bit x86 code? Answered by starting the 32-bit Wine loader,
+# asked once and passed on to every script started later.
+brx_host_runs_x86() {
+  if [ -z "${BRX_HOST_X86:-}" ]; then
+    if "${BRX_X86_LOADER:-/usr/lib/wine/wine}" --version >/dev/null 2>&1; then
+      BRX_HOST_X86=yes
+    else
+      BRX_HOST_X86=no
+    fi
+    export BRX_HOST_X86
+  fi
+  [ "$BRX_HOST_X86" = yes ]
+}
+
+# Sets BRX_RUN_ARCHES to the builds to run, first the one to prefer, and prints one line
+# that says which and why; $1 names what is run ("tests", "the wizard", ...). Fails where
+# BRX_ARCH asks for a build this host cannot run.
+brx_choose_runs() {
+  local what=$1
+  case "${BRX_ARCH:-}" in
+    x64)
+      BRX_RUN_ARCHES=x64
+      echo "Running $what on the 64-bit twin (build/x64), as BRX_ARCH=x64 asks."
+      ;;
+    x86)
+      if ! brx_host_runs_x86; then
+        echo "BRX_ARCH=x86: this host cannot run 32-bit x86 code (the 32-bit Wine loader does not start); use BRX_ARCH=x64 or leave BRX_ARCH unset." >&2
+        return 1
+      fi
+      BRX_RUN_ARCHES=x86
+      echo "Running $what on the 32-bit product (build), as BRX_ARCH=x86 asks."
+      ;;
+    "")
+      if brx_host_runs_x86; then
+        BRX_RUN_ARCHES="x86 x64"
+        echo "This host runs 32-bit x86 code: running $what on the 32-bit product (build), then on the 64-bit twin (build/x64)."
+      else
+        BRX_RUN_ARCHES=x64
+        echo "This host runs no 32-bit x86 code (the 32-bit Wine loader does not start): running $what on the 64-bit twin (build/x64) under 64-bit Wine."
+      fi
+      ;;
+    *)
+      echo "BRX_ARCH must be x86, x64 or unset, not '$BRX_ARCH'." >&2
+      return 1
+      ;;
+  esac
+}
