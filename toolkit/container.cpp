@@ -76,7 +76,7 @@ intptr_t CreateContainer(int number, int x, int y, int width, int height, uint32
   if (!container) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, container);
   if (!record) return 0;
-  SetClassLongA(container, GCL_HBRBACKGROUND, COLOR_BTNFACE + 1);
+  SetClassLongPtrA(container, GCLP_HBRBACKGROUND, COLOR_BTNFACE + 1);
   record->word[0] = -1;
   SetWindowLongA(container, BrushWord, 0);
   intptr_t result = RegisterGadget(number, record, container, &ContainerKind);
