@@ -19,4 +19,13 @@ for arch in $BRX_RUN_ARCHES; do
   ctest --test-dir "$build" --output-on-failure "$@" || rc=1
   brx_wine_session_stop
 done
+# The product's checks that run no Windows code (labelled host: its import list, its
+# byte-identical rebuild) run on every host, also where its suite cannot.
+case " $BRX_RUN_ARCHES " in
+  *" x86 "*) ;;
+  *)
+    echo "== checks of the 32-bit product that need no Wine, in $(brx_build_folder x86)"
+    ctest --test-dir "$(brx_build_folder x86)" --output-on-failure -L '^host$' "$@" || rc=1
+    ;;
+esac
 exit $rc
