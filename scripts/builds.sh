@@ -32,11 +32,13 @@ brx_host_runs_x86() {
 # that says which and why; $1 names what is run ("tests", "the wizard", ...). Fails where
 # BRX_ARCH asks for a build this host cannot run.
 brx_choose_runs() {
-  local what=$1
+  local what=$1 product twin
+  product=$(brx_build_folder x86)
+  twin=$(brx_build_folder x64)
   case "${BRX_ARCH:-}" in
     x64)
       BRX_RUN_ARCHES=x64
-      echo "Running $what on the 64-bit twin (build/x64), as BRX_ARCH=x64 asks."
+      echo "Running $what on the 64-bit twin ($twin), as BRX_ARCH=x64 asks."
       ;;
     x86)
       if ! brx_host_runs_x86; then
@@ -44,15 +46,15 @@ brx_choose_runs() {
         return 1
       fi
       BRX_RUN_ARCHES=x86
-      echo "Running $what on the 32-bit product (build), as BRX_ARCH=x86 asks."
+      echo "Running $what on the 32-bit product ($product), as BRX_ARCH=x86 asks."
       ;;
     "")
       if brx_host_runs_x86; then
         BRX_RUN_ARCHES="x86 x64"
-        echo "This host runs 32-bit x86 code: running $what on the 32-bit product (build), then on the 64-bit twin (build/x64)."
+        echo "This host runs 32-bit x86 code: running $what on the 32-bit product ($product), then on the 64-bit twin ($twin)."
       else
         BRX_RUN_ARCHES=x64
-        echo "This host runs no 32-bit x86 code (the 32-bit Wine loader does not start): running $what on the 64-bit twin (build/x64) under 64-bit Wine."
+        echo "This host runs no 32-bit x86 code (the 32-bit Wine loader does not start): running $what on the 64-bit twin ($twin) under 64-bit Wine."
       fi
       ;;
     *)
