@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs one end-to-end scenario against the built setup program:
-#   tests/e2e/run-scenario.sh BUILD-FOLDER SCENARIO.scn
+#   tests/e2e/run-scenario.sh BUILD-FOLDER SCENARIO.scn [PROGRAM.exe]
+# PROGRAM, by default BUILD-FOLDER/BrindlexSetup.exe, may be another copy of it (a signed
+# one, say); its results then go to results/NAME-PROGRAM/ instead of results/NAME/.
 # The scenario's prefix is put into its known state, its "prepare" lines set up the
 # surroundings, the driver operates the program on a virtual display of its own (answering
 # the driver's screenshot requests), and the "check" lines examine the disk and the
@@ -14,6 +16,11 @@ SCENARIO=$(readlink -f "$2")
 NAME=$(basename "$SCENARIO" .scn)
 E2E=$BUILD/e2e
 OUT=$E2E/results/$NAME
+PROGRAM=$BUILD/BrindlexSetup.exe
+if [ -n "${3:-}" ]; then
+  PROGRAM=$(readlink -f "$3")
+  OUT=$OUT-$(basename "$PROGRAM" .exe)
+fi
 
 . "$ROOT/scripts/wine-env.sh"
 . "$HERE/harness/words.sh"
@@ -64,7 +71,7 @@ e2e_prepare_finish
 # for the final name, never reads half a file.
 {
   brx_wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
-    "$(windows_path "$BUILD/BrindlexSetup.exe")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
+    "$(windows_path "$PROGRAM")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
   echo "@@driver-exit $?"
 } | while IFS= read -r line; do
   case $line in

@@ -1,0 +1,102 @@
+// The version information of the built setup program, read as Explorer's properties page
+// reads it: through GetFileVersionInfo and VerQueryValue.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A built program, found from this test program's folder.
+std::string BuiltProgram(const char* fromTest) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self);
+  path = path.substr(0, path.find_last_of('\\') + 1) + fromTest;
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+std::vector<char> VersionBlock(const std::string& program) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(program.c_str(), &ignored);
+  std::vector<char> block(size);
+  if (size == 0 || !GetFileVersionInfoA(program.c_str(), 0, size, block.data())) block.clear();
+  return block;
+}
+
+class SetupVersion : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    block_ = VersionBlock(BuiltProgram(BRX_SETUP_FROM_TEST));
+    ASSERT_FALSE(block_.empty()) << "no version information in " << BuiltProgram(BRX_SETUP_FROM_TEST);
+  }
+  std::vector<char> block_;
+};
+
+TEST_F(SetupVersion, FixedPartIsVersionOneOfAnApplication) {
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block_.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+  ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
+  EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
+  EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+  EXPECT_EQ(0u, fixed->dwFileVersionLS);
+  EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+  EXPECT_EQ(0u, fixed->dwProductVersionLS);
+  EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
+  EXPECT_EQ(0u, fixed->dwFileFlags & fixed->dwFileFlagsMask);
+}
+
+TEST_F(SetupVersion, OnlyTranslationIsRussianInCodePage1251) {
+  WORD* pairs = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueA(block_.data(), "\\VarFileInfo\\Translation", reinterpret_cast<void**>(&pairs), &length));
+  ASSERT_EQ(4u, length);
+  EXPECT_EQ(0x0419, pairs[0]);
+  EXPECT_EQ(1251, pairs[1]);
+}
+
+TEST_F(SetupVersion, StringsReadBackInTheAnsiCodePage) {
+  // The test program's literals are Windows-1251, the ANSI code page the tests run under.
+  struct Field {
+    const char* name;
+    const char* value;
+  };
+  const Field fields[] = {
+      {"FileVersion", "1.0.0.0"},
+      {"ProductVersion", "1.0"},
+      {"ProductName", "Brindlex"},
+      {"FileDescription", "Установка Brindlex v 1.0"},
+      {"OriginalFilename", "BrindlexSetup.exe"},
+  };
+  ASSERT_EQ(1251u, GetACP());
+  for (const Field& field : fields) {
+    const std::string query = std::string("\\StringFileInfo\\041904E3\\") + field.name;
+    char* value = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(block_.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << query;
+    EXPECT_STREQ(field.value, value) << query;
+  }
+}
+
+TEST_F(SetupVersion, DescriptionIsStoredAsCyrillicUtf16) {
+  // Independent of the ANSI code page: a wrongly read source encoding shows up here.
+  std::vector<char> wide(block_.size());
+  const std::string program = BuiltProgram(BRX_SETUP_FROM_TEST);
+  ASSERT_TRUE(GetFileVersionInfoA(program.c_str(), 0, static_cast<DWORD>(wide.size()), wide.data()));
+  wchar_t* value = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(wide.data(), L"\\StringFileInfo\\041904E3\\FileDescription",
+                             reinterpret_cast<void**>(&value), &length));
+  EXPECT_EQ(std::wstring(L"\u0423\u0441\u0442\u0430\u043D\u043E\u0432\u043A\u0430 Brindlex v 1.0"), value);
+}
+
+TEST(InstalledApplicationVersion, StandInCarriesNoSetupVersion) {
+  // The installed program keeps its own resources: the setup's version is not copied into it.
+  EXPECT_TRUE(VersionBlock(BuiltProgram(BRX_STANDIN_FROM_TEST)).empty());
+}
+
+}  // namespace
