@@ -24,7 +24,7 @@ else
   echo "comparing HEAD $(git -C "$source" rev-parse --short HEAD)"
 fi
 # The unpacked third-party sources are not in git; the clone uses the same ones.
-ln -s "$(readlink -f "$source/third_party")" "$clone/third_party"
+ln -sfn "$(readlink -f "$source/third_party")" "$clone/third_party"
 
 start=$SECONDS
 if ! (cd "$clone" && BRX_BUILD=build BRX_BUILD_ARCHES=x86 bash scripts/build.sh --target BrindlexSetup \
