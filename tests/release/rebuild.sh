@@ -41,7 +41,7 @@ for program in "${programs[@]}"; do
     echo "same: $program $(sha256sum <"$build/$program" | cut -c1-64)"
   else
     failures=$((failures + 1))
-    echo "FAIL: $program differs ($(cmp -l "$build/$program" "$clone/build/$program" 2>&1 | wc -l) bytes);" \
+    echo "FAIL: $program differs in $(cmp -l "$build/$program" "$clone/build/$program" 2>&1 | wc -l) bytes;" \
       "first differences (offset, byte here, byte in the second build):"
     cmp -l "$build/$program" "$clone/build/$program" 2>&1 | head -8
   fi
