@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
-# Signs a program with Authenticode (SHA-256) and writes the signed copy beside it:
+# Signs a program with Authenticode (SHA-256) and writes a signed copy:
 #   bash scripts/sign.sh [--timestamp URL] CERT.pfx PASSWORD [IN.exe [OUT.exe]]
-# IN defaults to build/BrindlexSetup.exe and OUT to IN's name with "-signed" before ".exe".
-# IN is never changed: the unsigned program stays the one a rebuild reproduces. With
-# --timestamp, an RFC 3161 time-stamp server (reached over the network) countersigns, so the
-# signature stays valid after the certificate expires.
+# IN defaults to BrindlexSetup.exe in ${BRX_BUILD:-build}, OUT to IN's name with "-signed"
+# before ".exe". IN is never changed: the unsigned program stays the one a rebuild
+# reproduces. With --timestamp, an RFC 3161 time-stamp server (reached over the network)
+# countersigns, so the signature stays valid after the certificate expires.
 set -euo pipefail
 usage() { echo "usage: bash scripts/sign.sh [--timestamp URL] CERT.pfx PASSWORD [IN.exe [OUT.exe]]" >&2; exit 2; }
 
@@ -18,7 +18,9 @@ fi
 root=$(cd "$(dirname "$0")/.." && pwd)
 cert=$1
 password=$2
-in=${3:-$root/build/BrindlexSetup.exe}
+build=${BRX_BUILD:-build}
+[ "${build#/}" != "$build" ] || build=$root/$build
+in=${3:-$build/BrindlexSetup.exe}
 out=${4:-${in%.exe}-signed.exe}
 
 [ -f "$cert" ] || { echo "sign: no certificate file $cert" >&2; exit 1; }
