@@ -101,11 +101,13 @@ HANDLE ImageScale(int number, int numerator, int denominator) {
   HANDLE scaled = bitmap ? (HANDLE)ScaledBitmap((HBITMAP)record->handle, width, height)
                          : (HANDLE)ScaledIcon((HICON)record->handle, width, height);
   if (!scaled) return record->handle;
+  ImageRecord made = {};
+  if (bitmap ? !Describe(scaled, (HBITMAP)scaled, 1, &made) : !DescribeIcon((HICON)scaled, &made)) {
+    DeleteNativeImage(scaled);
+    return record->handle;
+  }
   DeleteNativeImage(record->handle);
-  record->handle = scaled;
-  record->width = (uint16_t)width;
-  record->height = (uint16_t)height;
-  if (!bitmap) record->depth = 32;
+  *record = made;
   return scaled;
 }
 

@@ -9,11 +9,9 @@ namespace {
 
 // A picture's pixels in memory of the program heap, released with it.
 struct OwnedPicture {
-  PixelPicture picture = {};
-  OwnedPicture(int width, int height) {
-    picture.pixels = static_cast<uint8_t*>(ProgramAlloc((size_t)width * height * 4));
-    if (picture.pixels) picture = {picture.pixels, width, height};
-  }
+  PixelPicture picture;
+  OwnedPicture(int width, int height)
+      : picture{static_cast<uint8_t*>(ProgramAlloc((size_t)width * height * 4)), width, height} {}
   ~OwnedPicture() { ProgramFree(picture.pixels); }
   OwnedPicture(const OwnedPicture&) = delete;
   OwnedPicture& operator=(const OwnedPicture&) = delete;

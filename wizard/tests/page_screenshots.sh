@@ -14,7 +14,7 @@ build=$(cd "${1:-$root/build}" && pwd)
 tour=$build/wizard/tests/wizard_page_tour.exe
 [ -f "$tour" ] || { echo "no $tour: build first" >&2; exit 2; }
 rm -rf "$build/wizard-screens"
-trap 'wineserver -k 2>/dev/null || true; brx_display_stop' EXIT
+trap 'brx_display_stop' EXIT
 
 # Runs the tour in the environment set up, into folder $1.
 take_tour() {
@@ -63,7 +63,5 @@ for dpi in "${@:2}"; do
   brx_display
   echo "== $dpi DPI"
   take_tour "$build/wizard-screens/$dpi"
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
   brx_display_stop
 done
