@@ -2,6 +2,7 @@
 #include "image/bmp_file.h"
 #include "image/decoded_bitmap.h"
 #include "image/ico_file.h"
+#include "image/scaled_image.h"
 #include "image/image_record.h"
 #include "runtime/object_table.h"
 
@@ -52,6 +53,13 @@ bool MakeImage(const uint8_t* data, uint32_t size, ImageRecord* made) {
   return MakeFromBitmap(BitmapFromDecoder(Decoders.current, kind), made);
 }
 
+void DeleteNativeImage(HANDLE handle) {
+  if (GetObjectType(handle) == OBJ_BITMAP)
+    DeleteObject(handle);
+  else
+    DestroyIcon(static_cast<HICON>(handle));
+}
+
 }  // namespace
 
 intptr_t ImageFromMemory(int number, const void* data, uint32_t size) {
@@ -71,10 +79,7 @@ void ImageFree(int number) {
   if (number == AutoNumber) return;
   ImageRecord* record = FindImage(number);
   if (!record) return;
-  if (GetObjectType(record->handle) == OBJ_BITMAP)
-    DeleteObject(record->handle);
-  else
-    DestroyIcon(static_cast<HICON>(record->handle));
+  DeleteNativeImage(record->handle);
   ObjectTableRelease(ImageTable, number);
 }
 
@@ -83,6 +88,27 @@ ImageRecord* FindImage(int number) { return FindRecord<ImageRecord>(ImageTable, 
 HANDLE ImageHandle(int number) {
   ImageRecord* record = FindImage(number);
   return record ? record->handle : nullptr;
+}
+
+HANDLE ImageScale(int number, int numerator, int denominator) {
+  ImageRecord* record = FindImage(number);
+  if (!record) return nullptr;
+  if (numerator == denominator || numerator <= 0 || denominator <= 0) return record->handle;
+  int width = MulDiv(record->width, numerator, denominator);
+  int height = MulDiv(record->height, numerator, denominator);
+  if (width > 0xFFFF || height > 0xFFFF) return record->handle;
+  bool bitmap = GetObjectType(record->handle) == OBJ_BITMAP;
+  HANDLE scaled = bitmap ? (HANDLE)ScaledBitmap((HBITMAP)record->handle, width, height)
+                         : (HANDLE)ScaledIcon((HICON)record->handle, width, height);
+  if (!scaled) return record->handle;
+  ImageRecord made = {};
+  if (bitmap ? !Describe(scaled, (HBITMAP)scaled, 1, &made) : !DescribeIcon((HICON)scaled, &made)) {
+    DeleteNativeImage(scaled);
+    return record->handle;
+  }
+  DeleteNativeImage(record->handle);
+  *record = made;
+  return scaled;
 }
 
 void ImagesStart() { ImageTable = ObjectTableNew(sizeof(ImageRecord), 16, ImageFree); }

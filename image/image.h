@@ -14,6 +14,11 @@ intptr_t ImageFromMemory(int number, const void* data, uint32_t size);
 void ImageFree(int number);
 // The native bitmap or icon of an image, or 0.
 HANDLE ImageHandle(int number);
+// Replaces the image's native object with a smoothly scaled copy whose sides are
+// MulDiv(side, numerator, denominator) pixels. Returns the image's handle afterwards: the
+// copy, or the unchanged original when the size stays the same or no copy can be made;
+// 0 when the number holds no image.
+HANDLE ImageScale(int number, int numerator, int denominator);
 
 void ImagesStart();
 void ImagesStop();

@@ -61,13 +61,14 @@ brx_wine_prefix() {
   ) 9>"$WINEPREFIX.lock"
 }
 
-# Starts a virtual display when there is none; sets BRX_XVFB_PID to stop it later.
+# Starts a virtual display when there is none, of BRX_SCREEN pixels (default 1024x768);
+# sets BRX_XVFB_PID to stop it later.
 brx_display() {
   BRX_XVFB_PID=""
   [ -n "${DISPLAY:-}" ] && return 0
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb ":$n" -screen 0 "${BRX_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
   BRX_XVFB_PID=$!
   local i
   for i in $(seq 100); do

@@ -10,6 +10,7 @@
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/layout_scale.h"
 #include "wizard/navigation.h"
 #include "wizard/program.h"
 #include "wizard/start_menu_list.h"
@@ -189,10 +190,20 @@ const GadgetRow Layout[] = {
 
 constexpr int32_t ProgressSteps = 16;
 
-// The four pictures of the wizard, by image number.
+// The four pictures of the wizard, by image number, at the display's density.
 HANDLE DecodePicture(int32_t image) {
   EmbeddedBlock block = image < 2 ? EmbeddedPicture(image) : EmbeddedIcon(image);
-  return (HANDLE)ImageFromMemory(image, block.data, block.size);
+  if (!ImageFromMemory(image, block.data, block.size)) return nullptr;
+  return ImageScale(image, ScreenDpi, 96);
+}
+
+// A row's place in pixels of this display.
+struct Place {
+  int x, y, width, height;
+};
+
+Place PlaceOf(const GadgetRow& row) {
+  return {ToScreen(row.x), ToScreen(row.y), ToScreen(row.width), ToScreen(row.height)};
 }
 
 void AppendInsert(ScratchText* text, Insert insert) {
@@ -217,24 +228,25 @@ void AppendInsert(ScratchText* text, Insert insert) {
 }
 
 void Create(const GadgetRow& row, const char* text) {
+  Place at = PlaceOf(row);
   switch (row.make) {
-    case Make::Button: CreateButton(row.number, row.x, row.y, row.width, row.height, text); break;
-    case Make::CheckBox: CreateCheckBox(row.number, row.x, row.y, row.width, row.height, text); break;
+    case Make::Button: CreateButton(row.number, at.x, at.y, at.width, at.height, text); break;
+    case Make::CheckBox: CreateCheckBox(row.number, at.x, at.y, at.width, at.height, text); break;
     case Make::EditField:
-      CreateEditField(row.number, row.x, row.y, row.width, row.height, text, row.flags);
+      CreateEditField(row.number, at.x, at.y, at.width, at.height, text, row.flags);
       break;
-    case Make::Label: CreateLabel(row.number, row.x, row.y, row.width, row.height, text); break;
-    case Make::ListBox: CreateListBox(row.number, row.x, row.y, row.width, row.height); break;
+    case Make::Label: CreateLabel(row.number, at.x, at.y, at.width, at.height, text); break;
+    case Make::ListBox: CreateListBox(row.number, at.x, at.y, at.width, at.height); break;
     case Make::ImageBox: {
       HANDLE picture = DecodePicture((int32_t)row.flags);
-      CreateImageBox(row.number, row.x, row.y, row.width, row.height, picture);
+      CreateImageBox(row.number, at.x, at.y, at.width, at.height, picture);
       break;
     }
-    case Make::Container: CreateContainer(row.number, row.x, row.y, row.width, row.height, row.flags); break;
+    case Make::Container: CreateContainer(row.number, at.x, at.y, at.width, at.height, row.flags); break;
     case Make::ProgressBar:
-      CreateProgressBar(row.number, row.x, row.y, row.width, row.height, 0, ProgressSteps, row.flags);
+      CreateProgressBar(row.number, at.x, at.y, at.width, at.height, 0, ProgressSteps, row.flags);
       break;
-    case Make::TextEditor: CreateTextEditor(row.number, row.x, row.y, row.width, row.height, row.flags); break;
+    case Make::TextEditor: CreateTextEditor(row.number, at.x, at.y, at.width, at.height, row.flags); break;
     case Make::CloseList: GadgetListClose(); break;
   }
 }
@@ -267,7 +279,8 @@ void Build(const GadgetRow& row) {
 }  // namespace
 
 void BuildWizard() {
-  if (!WindowOpen(WizardWindow, 212, 161, 500, 358, "Установка программы Brindlex v 1.0", WizardWindowFlags))
+  if (!WindowOpen(WizardWindow, ToScreen(212), ToScreen(161), ToScreen(500), ToScreen(358),
+                  "Установка программы Brindlex v 1.0", WizardWindowFlags))
     return;
   WindowSetColor(WizardWindow, WindowGrey);
   for (const GadgetRow& row : Layout) Build(row);

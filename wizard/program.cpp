@@ -2,10 +2,12 @@
 #include "runtime/heaps.h"
 #include "runtime/library_sequence.h"
 #include "runtime/system_library.h"
+#include "toolkit/display_density.h"
 #include "toolkit/fonts.h"
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/layout_scale.h"
 
 StringValue ProductTitle;
 int32_t CurrentPage;
@@ -16,6 +18,7 @@ StringValue QuickLaunchPath;
 HFONT FontTitle, FontBody, FontHeading, FontSmall;
 ArrayVariable<2> PageHeadings;
 int32_t QuitRequested;
+int32_t ScreenDpi = 96;
 
 namespace {
 
@@ -75,6 +78,7 @@ void PrepareWizardData() {
   StrAssign(&ProductTitle, "Brindlex v 1.0");
   CurrentPage = 0;
   LookUpFolders();
+  ScreenDpi = DisplayDensity();
   FontTitle = (HFONT)FontLoad(0, "Times New Roman", 14);
   FontBody = (HFONT)FontLoad(1, "Arial", 10);
   FontHeading = (HFONT)FontLoad(2, "Arial", 10, FontBold);

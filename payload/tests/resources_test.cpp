@@ -1,5 +1,6 @@
 // The setup program's resources, linked into this test program as they are into the setup:
-// the program icon and a manifest that activates version 6 of the common controls.
+// the program icon and a manifest that activates version 6 of the common controls and
+// declares that the program draws at the display's density.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -13,15 +14,19 @@ TEST(SetupResources, ProgramIconIsResourceOne) {
   EXPECT_NE(nullptr, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
 }
 
-TEST(SetupResources, ManifestAsksForAdministratorAndNoScaling) {
+TEST(SetupResources, ManifestAsksForAdministratorAndSystemDensityAwareness) {
   HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
   ASSERT_NE(nullptr, resource);
   const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
   const std::string manifest(bytes, SizeofResource(nullptr, resource));
   EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
   EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
-  EXPECT_EQ(std::string::npos, manifest.find("dpiAware"));
+  EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
+  // System awareness only: the window is laid out once, at the density read at start-up.
   EXPECT_EQ(std::string::npos, manifest.find("dpiAwareness"));
+  EXPECT_EQ(std::string::npos, manifest.find("PerMonitor"));
+  // The loader took the declaration: the system does not stretch the program's windows.
+  EXPECT_TRUE(IsProcessDPIAware());
 }
 
 TEST(SetupResources, CommonControlsOfVersionSixAreActive) {

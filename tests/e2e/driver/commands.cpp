@@ -9,11 +9,8 @@
 #include <algorithm>
 
 #include "tests/e2e/driver/input.h"
+#include "tests/e2e/driver/layout.h"
 #include "tests/e2e/driver/text_match.h"
-
-namespace {
-
-constexpr UINT SendTimeoutMs = 5000;
 
 bool ParseNumber(const std::string& word, long* value) {
   char* end = nullptr;
@@ -27,7 +24,6 @@ bool NeedWindow(Driver& d, std::string* error) {
   return false;
 }
 
-// The control with this identifier among all descendants of the program's window.
 bool ControlOf(Driver& d, const std::string& word, HWND* control, std::string* error) {
   long id;
   if (!ParseNumber(word, &id)) {
@@ -40,6 +36,10 @@ bool ControlOf(Driver& d, const std::string& word, HWND* control, std::string* e
   *error = "no control " + word;
   return false;
 }
+
+namespace {
+
+constexpr UINT SendTimeoutMs = 5000;
 
 // A check on every control named from the second word on, repeated until all hold.
 bool EachControl(Driver& d, const Step& s, std::string* error, const char* wanted, bool (*holds)(HWND)) {
@@ -137,7 +137,8 @@ bool RunExpectCentred(Driver& d, const Step&, std::string* error) {
   return false;
 }
 
-// The colour on screen at a point of the window's client area, as RRGGBB.
+// The colour on screen at a point of the window's client area, as RRGGBB; the point is given
+// as at 96 pixels per inch and scaled to the density of a "density" line.
 bool RunExpectPixel(Driver& d, const Step& s, std::string* error) {
   long x, y, rgb;
   if (!ParseNumber(s.words[1], &x) || !ParseNumber(s.words[2], &y) || !ParseNumber("0x" + s.words[3], &rgb)) {
@@ -146,7 +147,7 @@ bool RunExpectPixel(Driver& d, const Step& s, std::string* error) {
   }
   if (!NeedWindow(d, error)) return false;
   return WaitFor(d, error, [&](std::string* why) {
-    POINT at = {x, y};
+    POINT at = {MulDiv(x, d.density, 96), MulDiv(y, d.density, 96)};
     ClientToScreen(d.target.mainWindow, &at);
     HDC screen = GetDC(nullptr);
     COLORREF colour = GetPixel(screen, at.x, at.y);
@@ -525,6 +526,8 @@ const Command Commands[] = {
     {"expect-client-size", 2, 2, RunExpectClientSize},
     {"expect-centred", 0, 0, RunExpectCentred},
     {"expect-pixel", 3, 3, RunExpectPixel},
+    {"density", 1, 1, RunDensity},
+    {"expect-rect", 5, 5, RunExpectRect},
     {"close", 0, 0, RunClose},
     {"shell-open", 1, 1, RunShellOpen},
     {"expect-exit", 1, 1, RunExpectExit},

@@ -15,6 +15,7 @@ struct Driver {
   std::string shotsFolder;     // where the harness puts screenshots; empty: none are taken
   DWORD timeoutMs = 20000;     // longest wait for an expected state
   int shotCount = 0;
+  int density = 96;            // places in expect-rect and expect-pixel lines are scaled to it
   MessageBoxView message;      // the message box met last
   HWND browser = nullptr;      // the folder browser met last
   std::vector<HANDLE> lockedFiles;
@@ -31,6 +32,13 @@ struct Command {
 };
 
 const Command* FindCommand(const std::string& name);
+
+// A whole word as a number (decimal, or hexadecimal with 0x).
+bool ParseNumber(const std::string& word, long* value);
+// The program's window, or false with the reason.
+bool NeedWindow(Driver& driver, std::string* error);
+// The control with this identifier among all descendants of the program's window.
+bool ControlOf(Driver& driver, const std::string& word, HWND* control, std::string* error);
 
 // Polls check until it holds or the driver's timeout passes; the last reason is kept.
 bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::string*)>& check);

@@ -85,6 +85,14 @@ e2e_prepare_windows_version() {
   E2E_REG_LINES+=('[HKEY_CURRENT_USER\Software\Wine]' "\"Version\"=\"$1\"")
 }
 
+# prepare density DPI: the screen density Wine reports, on a virtual screen large enough for
+# the window at that density.
+e2e_prepare_density() {
+  E2E_REG_LINES+=('[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf %08x "$1")")
+  brx_display_stop
+  BRX_SCREEN=2048x1536 brx_display
+}
+
 # prepare folder 'C:\...': a folder that exists before the program starts.
 e2e_prepare_folder() { mkdir -p "$(unix_path "$1")"; }
 

@@ -1,0 +1,5 @@
+#pragma once
+// The density of the display in pixels per inch, as fonts are sized by it.
+
+// The display's logical pixels per inch (its LOGPIXELSY), or 96 when it cannot be read.
+int DisplayDensity();
