@@ -62,7 +62,7 @@ void DeleteNativeImage(HANDLE handle) {
 
 }  // namespace
 
-intptr_t ImageFromMemory(int number, const void* data, uint32_t size) {
+intptr_t ImageFromMemory(intptr_t number, const void* data, uint32_t size) {
   if (!ImageTable || !data) return 0;
   ImageRecord* record = static_cast<ImageRecord*>(ObjectTableSlot(ImageTable, number));
   if (!record) return 0;
@@ -75,7 +75,7 @@ intptr_t ImageFromMemory(int number, const void* data, uint32_t size) {
   return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)made.handle;
 }
 
-void ImageFree(int number) {
+void ImageFree(intptr_t number) {
   if (number == AutoNumber) return;
   ImageRecord* record = FindImage(number);
   if (!record) return;
@@ -83,14 +83,14 @@ void ImageFree(int number) {
   ObjectTableRelease(ImageTable, number);
 }
 
-ImageRecord* FindImage(int number) { return FindRecord<ImageRecord>(ImageTable, number); }
+ImageRecord* FindImage(intptr_t number) { return FindRecord<ImageRecord>(ImageTable, number); }
 
-HANDLE ImageHandle(int number) {
+HANDLE ImageHandle(intptr_t number) {
   ImageRecord* record = FindImage(number);
   return record ? record->handle : nullptr;
 }
 
-HANDLE ImageScale(int number, int numerator, int denominator) {
+HANDLE ImageScale(intptr_t number, int numerator, int denominator) {
   ImageRecord* record = FindImage(number);
   if (!record) return nullptr;
   if (numerator == denominator || numerator <= 0 || denominator <= 0) return record->handle;

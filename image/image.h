@@ -9,16 +9,16 @@
 // Returns the native handle (bitmap or icon) for a fixed number, the new number for
 // AutoNumber, and 0 when the data is not a picture that can be made into one. Nothing is
 // read beyond size bytes.
-intptr_t ImageFromMemory(int number, const void* data, uint32_t size);
+intptr_t ImageFromMemory(intptr_t number, const void* data, uint32_t size);
 // Deletes the image's native object and frees its number.
-void ImageFree(int number);
+void ImageFree(intptr_t number);
 // The native bitmap or icon of an image, or 0.
-HANDLE ImageHandle(int number);
+HANDLE ImageHandle(intptr_t number);
 // Replaces the image's native object with a smoothly scaled copy whose sides are
 // MulDiv(side, numerator, denominator) pixels. Returns the image's handle afterwards: the
 // copy, or the unchanged original when the size stays the same or no copy can be made;
 // 0 when the number holds no image.
-HANDLE ImageScale(int number, int numerator, int denominator);
+HANDLE ImageScale(intptr_t number, int numerator, int denominator);
 
 void ImagesStart();
 void ImagesStop();

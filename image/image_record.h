@@ -13,4 +13,4 @@ struct ImageRecord {
 static_assert(sizeof(void*) != 4 || sizeof(ImageRecord) == 16, "the image table's record size is 16");
 
 // The live record of an image number, or null.
-ImageRecord* FindImage(int number);
+ImageRecord* FindImage(intptr_t number);

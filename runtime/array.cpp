@@ -2,7 +2,7 @@
 #include "runtime/heaps.h"
 #include "runtime/strings.h"
 
-void ArrayCreate(int elementSize, int dimensions, const int32_t* layout, void* variable, int kind) {
+void ArrayCreate(int elementSize, int dimensions, const LayoutEntry* layout, void* variable, int kind) {
   int32_t* fields = reinterpret_cast<int32_t*>(static_cast<void**>(variable) + 1);
   int32_t firstSize = fields[0];
   for (int k = 0; k < dimensions - 1; ++k) {
@@ -26,7 +26,7 @@ void ArrayCreate(int elementSize, int dimensions, const int32_t* layout, void* v
   *static_cast<void**>(variable) = header + 1;
 }
 
-static void FreeElement(uint8_t* element, const int32_t* layout) {
+static void FreeElement(uint8_t* element, const LayoutEntry* layout) {
   while (*layout != LayoutEnd) {
     if (*layout >= 0) {
       StringValue* value = reinterpret_cast<StringValue*>(element + *layout);
@@ -34,9 +34,9 @@ static void FreeElement(uint8_t* element, const int32_t* layout) {
       *value = nullptr;
       ++layout;
     } else {  // LayoutNested: count, offset, stride, nested layout
-      int32_t count = layout[1], offset = layout[2], stride = layout[3];
-      const int32_t* nested = reinterpret_cast<const int32_t*>((intptr_t)layout[4]);
-      for (int32_t i = 0; i < count; ++i) FreeElement(element + offset + i * stride, nested);
+      intptr_t count = layout[1], offset = layout[2], stride = layout[3];
+      const LayoutEntry* nested = reinterpret_cast<const LayoutEntry*>(layout[4]);
+      for (intptr_t i = 0; i < count; ++i) FreeElement(element + offset + i * stride, nested);
       layout += 5;
     }
   }

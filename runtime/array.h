@@ -4,19 +4,22 @@
 // written there into strides (the last field keeps its size).
 #include <stdint.h>
 
+// FreeLayout entries: an offset >= 0 of a StringValue in the element; LayoutNested
+// followed by (count, offset, stride, nested layout); LayoutEnd closes the list. An entry
+// is pointer-sized, since one of them is the address of a nested layout.
+typedef intptr_t LayoutEntry;
+constexpr LayoutEntry LayoutEnd = -1;
+constexpr LayoutEntry LayoutNested = -2;
+
 struct ArrayHeader {
   int32_t dimensions;
   int32_t elementSize;
-  const int32_t* layout;  // FreeLayout of one element
-  void* owner;            // the array variable
+  const LayoutEntry* layout;  // FreeLayout of one element
+  void* owner;                // the array variable
   int32_t count;
-  int32_t kind;           // caller's code, stored only
+  int32_t kind;               // caller's code, stored only
 };
-
-// FreeLayout entries: an offset >= 0 of a StringValue in the element; LayoutNested
-// followed by (count, offset, stride, nested layout); LayoutEnd closes the list.
-constexpr int32_t LayoutEnd = -1;
-constexpr int32_t LayoutNested = -2;
+static_assert(sizeof(void*) != 4 || sizeof(ArrayHeader) == 24, "the array header is six 32-bit fields");
 
 template <int Dimensions>
 struct ArrayVariable {
@@ -28,5 +31,5 @@ inline ArrayHeader* ArrayHeaderOf(const void* data) {
   return reinterpret_cast<ArrayHeader*>(const_cast<void*>(data)) - 1;
 }
 
-void ArrayCreate(int elementSize, int dimensions, const int32_t* layout, void* variable, int kind);
+void ArrayCreate(int elementSize, int dimensions, const LayoutEntry* layout, void* variable, int kind);
 void ArrayFree(void* data);

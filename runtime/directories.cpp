@@ -29,7 +29,7 @@ int DirSearchPath(const char* directory, const char* pattern, char* path) {
   return 1;
 }
 
-intptr_t DirExamine(int number, const char* directory, const char* pattern) {
+intptr_t DirExamine(intptr_t number, const char* directory, const char* pattern) {
   if (!DirTable) DirTable = ObjectTableNew(sizeof(DirRecord), 16, DirFinish);
   char path[MAX_PATH];
   bool fits = DirSearchPath(directory, pattern, path);
@@ -51,7 +51,7 @@ intptr_t DirExamine(int number, const char* directory, const char* pattern) {
   return 0;
 }
 
-int DirNext(int number) {
+int DirNext(intptr_t number) {
   DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
   if (!listing || listing->search == INVALID_HANDLE_VALUE) return 0;
   if (!listing->started) {
@@ -61,13 +61,13 @@ int DirNext(int number) {
   return FindNextFileA(listing->search, &listing->entry) ? 1 : 0;
 }
 
-int DirEntryType(int number) {
+int DirEntryType(intptr_t number) {
   DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
   if (!listing) return 0;
   return listing->entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY ? 2 : 1;
 }
 
-void DirEntryName(int number, int32_t mark) {
+void DirEntryName(intptr_t number, int32_t mark) {
   DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
   const char* name = listing ? listing->entry.cFileName : "";
   int32_t length = (int32_t)strnlen(name, MAX_PATH - 1);
@@ -76,7 +76,7 @@ void DirEntryName(int number, int32_t mark) {
   at[length] = 0;
 }
 
-void DirFinish(int number) {
+void DirFinish(intptr_t number) {
   DirRecord* listing = FindRecord<DirRecord>(DirTable, number);
   if (!listing) return;
   if (listing->search != INVALID_HANDLE_VALUE) FindClose(listing->search);

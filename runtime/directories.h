@@ -19,11 +19,11 @@ int DirSearchPath(const char* directory, const char* pattern, char* path);
 // the number is finished first. Returns the listing's record address; a folder with no
 // matching entries gives an empty listing. Returns 0 for a folder that cannot be searched
 // or a path that does not fit, and the number is then free.
-intptr_t DirExamine(int number, const char* directory, const char* pattern);
+intptr_t DirExamine(intptr_t number, const char* directory, const char* pattern);
 // Moves to the next entry: non-zero if there is one, 0 at the end or without a listing.
-int DirNext(int number);
+int DirNext(intptr_t number);
 // 2 if the current entry is a folder, 1 if it is anything else, 0 without a listing.
-int DirEntryType(int number);
+int DirEntryType(intptr_t number);
 // The current entry's name at mark in the scratch buffer (empty without a listing).
-void DirEntryName(int number, int32_t mark);
-void DirFinish(int number);
+void DirEntryName(intptr_t number, int32_t mark);
+void DirFinish(intptr_t number);

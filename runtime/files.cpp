@@ -65,7 +65,7 @@ int32_t Write(FileRecord* file, const void* data, int32_t length) {
   return length;
 }
 
-void ReleaseFile(int number) { FileClose(number); }
+void ReleaseFile(intptr_t number) { FileClose(number); }
 
 }  // namespace
 
@@ -73,7 +73,7 @@ void FilesStart() { FileTable = ObjectTableNew(sizeof(FileRecord), 16, ReleaseFi
 
 void FilesStop() { ObjectTableFreeAll(FileTable); }
 
-intptr_t FileCreate(int number, const char* name) {
+intptr_t FileCreate(intptr_t number, const char* name) {
   FileRecord* file = static_cast<FileRecord*>(ObjectTableSlot(FileTable, number));
   if (!file) return 0;
   HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -95,13 +95,13 @@ intptr_t FileCreate(int number, const char* name) {
   return number == AutoNumber ? ObjectNumberOf(file) : (intptr_t)handle;
 }
 
-int32_t FileWriteData(int number, const void* data, int32_t length) {
+int32_t FileWriteData(intptr_t number, const void* data, int32_t length) {
   FileRecord* file = FindRecord<FileRecord>(FileTable, number);
   if (!file || !data || length <= 0) return 0;
   return Write(file, data, length);
 }
 
-int32_t FileWriteLine(int number, const char* text) {
+int32_t FileWriteLine(intptr_t number, const char* text) {
   FileRecord* file = FindRecord<FileRecord>(FileTable, number);
   if (!file) return 0;
   int32_t accepted = 0;
@@ -109,7 +109,7 @@ int32_t FileWriteLine(int number, const char* text) {
   return accepted + Write(file, "\r\n", 2);
 }
 
-int FileClose(int number) {
+int FileClose(intptr_t number) {
   if (number == AutoNumber) return 0;
   FileRecord* file = FindRecord<FileRecord>(FileTable, number);
   if (!file) return 0;
@@ -123,4 +123,4 @@ int FileClose(int number) {
   return whole ? 1 : 0;
 }
 
-int FileIsOpen(int number) { return ObjectTableVerify(FileTable, number) ? 1 : 0; }
+int FileIsOpen(intptr_t number) { return ObjectTableVerify(FileTable, number) ? 1 : 0; }

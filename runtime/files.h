@@ -24,21 +24,21 @@ void FilesStop();
 // writing, a second attempt opens it for writing only). A file open under the number is
 // closed first. Returns the file handle for a fixed number, the new number for AutoNumber,
 // 0 on failure (nothing is left open then).
-intptr_t FileCreate(int number, const char* name);
+intptr_t FileCreate(intptr_t number, const char* name);
 
 // Bytes accepted: the length for a buffered write, the count written for one that goes to
 // the file. 0 if the address is null, the length is not positive or no file is open under
 // the number.
-int32_t FileWriteData(int number, const void* data, int32_t length);
+int32_t FileWriteData(intptr_t number, const void* data, int32_t length);
 
 // Writes the text's bytes (none for null or the empty text) and "\r\n"; returns the bytes
 // accepted for both, 0 if no file is open under the number.
-int32_t FileWriteLine(int number, const char* text);
+int32_t FileWriteLine(intptr_t number, const char* text);
 
 // Writes out the buffer, closes the file and frees the number. Returns non-zero if every
 // byte accepted since the file was created reached it and the file closed cleanly; 0 if
 // a write fell short, or if no file is open under the number (AutoNumber itself included).
-int FileClose(int number);
+int FileClose(intptr_t number);
 
 // Non-zero if a file is open under the number.
-int FileIsOpen(int number);
+int FileIsOpen(intptr_t number);

@@ -3,17 +3,23 @@
 
 namespace {
 
-bool IsFixed(const ObjectTable* table, int number) {
+bool IsFixed(const ObjectTable* table, intptr_t number) {
   return number >= 0 && number < table->capacity;
 }
 
 // AutoNumber records are heap addresses, and Windows never maps the lowest 64 KB: a small
 // number beyond the slots names nothing and is never read as an address.
-bool CouldBeRecord(int number) { return number >= 0x10000; }
+bool CouldBeRecord(intptr_t number) { return number >= 0x10000; }
+
+// The slot array's size in bytes must stay a positive 32-bit count: a larger fixed number
+// would wrap the size and hand out a slot beyond the allocation.
+intptr_t LargestFixedNumber(const ObjectTable* table) {
+  return INT32_MAX / table->recordSize - table->growthStep;
+}
 
 void* RecordOf(AutoNode* node) { return node + 1; }
-AutoNode* NodeOf(int number) { return reinterpret_cast<AutoNode*>((intptr_t)number) - 1; }
-void* SlotOf(ObjectTable* table, int number) {
+AutoNode* NodeOf(intptr_t number) { return reinterpret_cast<AutoNode*>(number) - 1; }
+void* SlotOf(ObjectTable* table, intptr_t number) {
   return table->slots + (size_t)number * table->recordSize;
 }
 bool InUse(const void* record) { return record && *static_cast<const int32_t*>(record) != 0; }
@@ -31,7 +37,7 @@ ObjectTable* ObjectTableNew(int recordSize, int growthStep, ReleaseOp release) {
   return table;
 }
 
-void* ObjectTableSlot(ObjectTable* table, int number) {
+void* ObjectTableSlot(ObjectTable* table, intptr_t number) {
   if (number == AutoNumber) {
     AutoNode* node = static_cast<AutoNode*>(
         HeapAlloc(NodeHeap, HEAP_ZERO_MEMORY, sizeof(AutoNode) + table->recordSize));
@@ -41,9 +47,9 @@ void* ObjectTableSlot(ObjectTable* table, int number) {
     table->newest = node;
     return RecordOf(node);
   }
-  if (number < 0) return nullptr;
+  if (number < 0 || number > LargestFixedNumber(table)) return nullptr;
   if (number >= table->capacity) {
-    int capacity = number + table->growthStep;
+    int32_t capacity = (int32_t)(number + table->growthStep);
     void* slots = ProgramRealloc(table->slots, (size_t)capacity * table->recordSize);
     if (!slots) return nullptr;
     table->slots = static_cast<uint8_t*>(slots);
@@ -53,16 +59,16 @@ void* ObjectTableSlot(ObjectTable* table, int number) {
   return SlotOf(table, number);
 }
 
-void* ObjectTableFind(ObjectTable* table, int number) {
+void* ObjectTableFind(ObjectTable* table, intptr_t number) {
   if (!table) return nullptr;
   void* record;
   if (IsFixed(table, number)) record = SlotOf(table, number);
   else if (!CouldBeRecord(number)) return nullptr;
-  else record = reinterpret_cast<void*>((intptr_t)number);
+  else record = reinterpret_cast<void*>(number);
   return InUse(record) ? record : nullptr;
 }
 
-int ObjectTableVerify(ObjectTable* table, int number) {
+intptr_t ObjectTableVerify(ObjectTable* table, intptr_t number) {
   if (!table) return 0;
   if (IsFixed(table, number)) return InUse(SlotOf(table, number)) ? 1 : 0;
   for (AutoNode* node = table->newest; node; node = node->older)
@@ -70,7 +76,7 @@ int ObjectTableVerify(ObjectTable* table, int number) {
   return 0;
 }
 
-void ObjectTableRelease(ObjectTable* table, int number) {
+void ObjectTableRelease(ObjectTable* table, intptr_t number) {
   if (!table) return;
   if (IsFixed(table, number)) {
     ZeroMemory(SlotOf(table, number), table->recordSize);
@@ -96,9 +102,9 @@ void ObjectTableRewind(ObjectTable* table) {
   table->iterCursor = oldest;
 }
 
-void* ObjectTableNext(ObjectTable* table, int* number) {
+void* ObjectTableNext(ObjectTable* table, intptr_t* number) {
   while (table->iterIndex < table->capacity) {
-    int index = table->iterIndex++;
+    int32_t index = table->iterIndex++;
     void* record = SlotOf(table, index);
     if (InUse(record)) {
       if (number) *number = index;
@@ -115,6 +121,6 @@ void* ObjectTableNext(ObjectTable* table, int* number) {
 void ObjectTableFreeAll(ObjectTable* table) {
   if (!table || !table->release) return;
   ObjectTableRewind(table);
-  int number;
+  intptr_t number;
   while (ObjectTableNext(table, &number)) table->release(number);
 }

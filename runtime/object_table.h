@@ -3,11 +3,13 @@
 // greater) index a slot array that grows by a fixed step; AutoNumber objects live in
 // nodes of the NodeHeap and their number is the address of their record.
 // A record is in use while its first 32-bit field is non-zero.
+// Numbers are pointer-sized wherever they are kept or passed: an AutoNumber number is an
+// address, and on 64-bit Windows addresses do not fit in 32 bits.
 #include <stdint.h>
 
 constexpr int AutoNumber = -1;
 
-typedef void (*ReleaseOp)(int number);
+typedef void (*ReleaseOp)(intptr_t number);
 
 struct AutoNode {
   AutoNode* older;
@@ -30,23 +32,23 @@ ObjectTable* ObjectTableNew(int recordSize, int growthStep, ReleaseOp release);
 // The record a create operation fills. For AutoNumber a new node is linked in (the number
 // is then ObjectNumberOf(record)); for a fixed number the table grows as needed and the
 // object that had the number is released first.
-void* ObjectTableSlot(ObjectTable* table, int number);
+void* ObjectTableSlot(ObjectTable* table, intptr_t number);
 // The live record of a number, or null. Constant time for both kinds of number.
-void* ObjectTableFind(ObjectTable* table, int number);
+void* ObjectTableFind(ObjectTable* table, intptr_t number);
 // Non-zero if the number names an object; walks the AutoNumber list, never touches
 // memory at an unknown address.
-int ObjectTableVerify(ObjectTable* table, int number);
-void ObjectTableRelease(ObjectTable* table, int number);
+intptr_t ObjectTableVerify(ObjectTable* table, intptr_t number);
+void ObjectTableRelease(ObjectTable* table, intptr_t number);
 void ObjectTableRewind(ObjectTable* table);
 // Next object in iteration order (fixed numbers ascending, then AutoNumber oldest first),
 // or null at the end. The position advances first, so the caller may release the result.
-void* ObjectTableNext(ObjectTable* table, int* number);
+void* ObjectTableNext(ObjectTable* table, intptr_t* number);
 void ObjectTableFreeAll(ObjectTable* table);
 
 // The number of an AutoNumber record (its address).
-inline int ObjectNumberOf(const void* record) { return (int)(intptr_t)record; }
+inline intptr_t ObjectNumberOf(const void* record) { return (intptr_t)record; }
 
 template <typename Record>
-inline Record* FindRecord(ObjectTable* table, int number) {
+inline Record* FindRecord(ObjectTable* table, intptr_t number) {
   return static_cast<Record*>(ObjectTableFind(table, number));
 }

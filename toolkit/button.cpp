@@ -5,11 +5,11 @@
 
 namespace {
 
-int32_t CheckState(GadgetRecord* gadget) {
-  return (int32_t)(SendMessageA(gadget->handle, BM_GETCHECK, 0, 0) & 1);
+intptr_t CheckState(GadgetRecord* gadget) {
+  return SendMessageA(gadget->handle, BM_GETCHECK, 0, 0) & 1;
 }
 
-void SetCheckState(GadgetRecord* gadget, int32_t state) {
+void SetCheckState(GadgetRecord* gadget, intptr_t state) {
   SendMessageA(gadget->handle, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -21,7 +21,7 @@ const GadgetKind CheckBoxKind = {KindCheckBox, nullptr, nullptr, CheckState, Set
 constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
 constexpr DWORD CheckBoxStyle = ButtonStyle | BS_AUTOCHECKBOX;
 
-intptr_t CreateButtonOfKind(const GadgetKind* kind, DWORD baseStyle, int number, int x, int y,
+intptr_t CreateButtonOfKind(const GadgetKind* kind, DWORD baseStyle, intptr_t number, int x, int y,
                             int width, int height, const char* text, uint32_t flags) {
   HWND control = CreateGadgetControl(0, "Button", text, baseStyle | flags, x, y, width, height);
   if (!control) return 0;
@@ -32,10 +32,10 @@ intptr_t CreateButtonOfKind(const GadgetKind* kind, DWORD baseStyle, int number,
 
 }  // namespace
 
-intptr_t CreateButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+intptr_t CreateButton(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags) {
   return CreateButtonOfKind(&ButtonKind, ButtonStyle, number, x, y, width, height, text, flags);
 }
 
-intptr_t CreateCheckBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags) {
+intptr_t CreateCheckBox(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags) {
   return CreateButtonOfKind(&CheckBoxKind, CheckBoxStyle, number, x, y, width, height, text, flags);
 }

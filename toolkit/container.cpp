@@ -12,7 +12,7 @@ const char ContainerClass[] = "VexaContainer";
 constexpr int BrushWord = 0;  // the container window's one extra word: its back brush
 bool classRegistered;
 
-HBRUSH BackBrush(HWND container) { return (HBRUSH)(intptr_t)GetWindowLongA(container, BrushWord); }
+HBRUSH BackBrush(HWND container) { return (HBRUSH)GetWindowLongPtrA(container, BrushWord); }
 
 LRESULT CALLBACK ContainerProc(HWND container, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_ERASEBKGND) return ToolkitWindowProc(container, message, wParam, lParam);
@@ -28,7 +28,7 @@ void RegisterContainerClass() {
   if (classRegistered) return;
   WNDCLASSA windowClass = {};
   windowClass.lpfnWndProc = ContainerProc;
-  windowClass.cbWndExtra = sizeof(LONG);
+  windowClass.cbWndExtra = sizeof(LONG_PTR);
   windowClass.hInstance = GetModuleHandleA(nullptr);
   windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   windowClass.hbrBackground = (HBRUSH)(COLOR_BTNFACE + 1);
@@ -42,7 +42,7 @@ void SetContainerColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   HBRUSH old = BackBrush(container);
   if (old) BrushRelease(old);
   HBRUSH brush = color != -1 ? BrushAcquire(color) : nullptr;
-  SetWindowLongA(container, BrushWord, (LONG)(intptr_t)brush);
+  SetWindowLongPtrA(container, BrushWord, (LONG_PTR)brush);
   gadget->word[0] = color;
   RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
@@ -50,7 +50,7 @@ void SetContainerColor(GadgetRecord* gadget, int32_t which, int32_t color) {
 void ReleaseContainerBrush(GadgetRecord* gadget) {
   HBRUSH brush = BackBrush(gadget->handle);
   if (brush) BrushRelease(brush);
-  SetWindowLongA(gadget->handle, BrushWord, 0);
+  SetWindowLongPtrA(gadget->handle, BrushWord, 0);
 }
 
 const GadgetKind ContainerKind = {KindContainer, nullptr, ReleaseContainerBrush, nullptr, nullptr,
@@ -68,7 +68,7 @@ void BorderStyles(uint32_t flags, DWORD* style, DWORD* extendedStyle) {
 
 }  // namespace
 
-intptr_t CreateContainer(int number, int x, int y, int width, int height, uint32_t flags) {
+intptr_t CreateContainer(intptr_t number, int x, int y, int width, int height, uint32_t flags) {
   RegisterContainerClass();
   DWORD style, extendedStyle;
   BorderStyles(flags, &style, &extendedStyle);
@@ -78,7 +78,7 @@ intptr_t CreateContainer(int number, int x, int y, int width, int height, uint32
   if (!record) return 0;
   SetClassLongPtrA(container, GCLP_HBRBACKGROUND, COLOR_BTNFACE + 1);
   record->word[0] = -1;
-  SetWindowLongA(container, BrushWord, 0);
+  SetWindowLongPtrA(container, BrushWord, 0);
   intptr_t result = RegisterGadget(number, record, container, &ContainerKind);
   if (!result) return 0;
   GadgetListPush(container);

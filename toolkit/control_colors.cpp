@@ -3,10 +3,10 @@
 
 namespace {
 
-int32_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
-int32_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
-HBRUSH BackBrush(const GadgetRecord* gadget) { return (HBRUSH)(intptr_t)gadget->word[2]; }
-void StoreBackBrush(GadgetRecord* gadget, HBRUSH brush) { gadget->word[2] = (int32_t)(intptr_t)brush; }
+intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
+intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
+HBRUSH BackBrush(const GadgetRecord* gadget) { return (HBRUSH)gadget->word[2]; }
+void StoreBackBrush(GadgetRecord* gadget, HBRUSH brush) { gadget->word[2] = (intptr_t)brush; }
 
 }  // namespace
 

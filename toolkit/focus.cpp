@@ -15,7 +15,7 @@ bool IsComboBox(HWND window) {
 // Enabled, visible with all its ancestors, and a tab stop.
 bool TakesTabFocus(HWND window) {
   return IsWindowEnabled(window) && IsWindowVisible(window) &&
-         (GetWindowLongA(window, GWL_STYLE) & WS_TABSTOP);
+         (GetWindowLongPtrA(window, GWL_STYLE) & WS_TABSTOP);
 }
 
 struct FocusWalk {
@@ -61,12 +61,12 @@ BOOL CALLBACK StepBackward(HWND window, LPARAM param) {
 
 }  // namespace
 
-int32_t FocusedGadget() {
+intptr_t FocusedGadget() {
   HWND focus = GetFocus();
   if (!focus) return -1;
   HWND parent = GetParent(focus);
   if (IsComboBox(parent)) focus = parent;
-  int number;
+  intptr_t number;
   return ControlGadgetNumber(focus, &number) ? number : -1;
 }
 

@@ -24,7 +24,7 @@ void FontsStop() {
   ObjectTableFreeAll(FontTable);
 }
 
-intptr_t FontLoad(int number, const char* face, int pointSize, uint32_t style) {
+intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style) {
   FontRecord* record = static_cast<FontRecord*>(ObjectTableSlot(FontTable, number));
   if (!record) return 0;
   HFONT font = nullptr;
@@ -46,14 +46,14 @@ intptr_t FontLoad(int number, const char* face, int pointSize, uint32_t style) {
   return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)font;
 }
 
-void FontFree(int number) {
+void FontFree(intptr_t number) {
   FontRecord* record = FindRecord<FontRecord>(FontTable, number);
   if (!record) return;
   DeleteObject(record->font);
   ObjectTableRelease(FontTable, number);
 }
 
-HFONT FontHandle(int number) {
+HFONT FontHandle(intptr_t number) {
   FontRecord* record = FindRecord<FontRecord>(FontTable, number);
   return record ? record->font : nullptr;
 }

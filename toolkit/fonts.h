@@ -14,9 +14,9 @@ enum FontStyle : uint32_t {
 void FontsStart();
 void FontsStop();
 // Returns the native font for a fixed number, the new number for AutoNumber, 0 on failure.
-intptr_t FontLoad(int number, const char* face, int pointSize, uint32_t style = 0);
-void FontFree(int number);
-HFONT FontHandle(int number);
+intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style = 0);
+void FontFree(intptr_t number);
+HFONT FontHandle(intptr_t number);
 
 void BrushCacheStart();  // initialises the cache's lock (called by GadgetsStart)
 HBRUSH BrushAcquire(int32_t color);

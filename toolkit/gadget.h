@@ -1,6 +1,6 @@
 #pragma once
 // Numbered gadgets: native child controls addressed by a number that is also their control
-// identifier and their "VX_ID" property. One table of operations per gadget kind makes the
+// identifier and their "VX_ID" property (both pointer-sized: an AutoNumber is an address). One table of operations per gadget kind makes the
 // generic operations below work on every kind.
 #include <windows.h>
 #include <stdint.h>
@@ -14,8 +14,9 @@ struct GadgetKind {
   int32_t kind;  // GadgetKindNumber
   LRESULT (*notify)(GadgetRecord* gadget, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
   void (*destroy)(GadgetRecord* gadget);
-  int32_t (*getState)(GadgetRecord* gadget);
-  void (*setState)(GadgetRecord* gadget, int32_t state);
+  // A state may be a handle (an image box's image), so it is pointer-sized.
+  intptr_t (*getState)(GadgetRecord* gadget);
+  void (*setState)(GadgetRecord* gadget, intptr_t state);
   void (*getText)(GadgetRecord* gadget, int32_t mark);  // result at mark, string convention
   void (*setText)(GadgetRecord* gadget, const char* text);
   int32_t (*addItem)(GadgetRecord* gadget, int32_t position, const char* text);
@@ -39,9 +40,10 @@ struct GadgetRecord {
   HWND handle;  // 0 marks a free slot
   const GadgetKind* kind;
   WNDPROC previousProc;
-  int32_t word[3];  // kind-specific: colours, brushes, image, mouse state
+  intptr_t word[3];  // kind-specific: colours, brushes, image, mouse state
   int32_t reserved[2];  // keeps the record at its table size of 32 bytes
 };
+static_assert(sizeof(void*) != 4 || sizeof(GadgetRecord) == 32, "gadget records are 32 bytes");
 
 constexpr int32_t ColorFront = 1;
 constexpr int32_t ColorBack = 2;
@@ -51,24 +53,24 @@ void GadgetsStop();
 
 // The last step of every creator: numbers the control, subclasses it and sets its font.
 // Returns what a creator returns: the handle for a fixed number, the number for AutoNumber.
-intptr_t RegisterGadget(int number, GadgetRecord* record, HWND control, const GadgetKind* kind);
+intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, const GadgetKind* kind);
 // Takes the record for a number (destroying a gadget that had it); for AutoNumber a new one.
-GadgetRecord* GadgetRecordFor(int number);
-GadgetRecord* GadgetFind(int number);
-int32_t GadgetNumberOf(const GadgetRecord* record);
+GadgetRecord* GadgetRecordFor(intptr_t number);
+GadgetRecord* GadgetFind(intptr_t number);
+intptr_t GadgetNumberOf(const GadgetRecord* record);
 
-void GadgetSetText(int gadget, const char* text);
-void GadgetGetText(int gadget, int32_t mark);  // result at mark
-int32_t GadgetGetState(int gadget);
-void GadgetSetState(int gadget, int32_t state);
-void GadgetHide(int gadget, int hide);
-void GadgetDisable(int gadget, int disable);
-void GadgetClearItems(int gadget);
-int32_t GadgetAddItem(int gadget, int32_t position, const char* text);
-void GadgetSetColor(int gadget, int32_t which, int32_t color);
-HWND GadgetHandle(int gadget);
-void GadgetSetFont(int gadget, HFONT font);  // gadget -1: default for later gadgets; font -1: stock font
-void GadgetFree(int gadget);
+void GadgetSetText(intptr_t gadget, const char* text);
+void GadgetGetText(intptr_t gadget, int32_t mark);  // result at mark
+intptr_t GadgetGetState(intptr_t gadget);
+void GadgetSetState(intptr_t gadget, intptr_t state);
+void GadgetHide(intptr_t gadget, int hide);
+void GadgetDisable(intptr_t gadget, int disable);
+void GadgetClearItems(intptr_t gadget);
+int32_t GadgetAddItem(intptr_t gadget, int32_t position, const char* text);
+void GadgetSetColor(intptr_t gadget, int32_t which, int32_t color);
+HWND GadgetHandle(intptr_t gadget);
+void GadgetSetFont(intptr_t gadget, HFONT font);  // gadget -1: default for later gadgets; font -1: stock font
+void GadgetFree(intptr_t gadget);
 
 // Gadget lists: which native window receives the next gadget.
 HWND GadgetListAttach(HWND window);
@@ -78,7 +80,7 @@ HWND GadgetListParent();  // the current parent
 
 // Reads a control's "VX_ID" property: non-zero and the number in *number if the control
 // carries one (gadget 0 included), else 0.
-int ControlGadgetNumber(HWND control, int* number);
+int ControlGadgetNumber(HWND control, intptr_t* number);
 
 LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
 void PostGadgetEvent(HWND control, int32_t subtype);

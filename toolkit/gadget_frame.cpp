@@ -7,13 +7,13 @@ int dragHeight;
 }  // namespace
 
 HWND CreateGadgetControl(DWORD extendedStyle, const char* className, const char* text, DWORD style,
-                         int x, int y, int width, int height, int provisionalId) {
+                         int x, int y, int width, int height, intptr_t provisionalId) {
   return CreateWindowExA(extendedStyle, className, text ? text : "", style, x, y, width, height,
-                         GadgetListParent(), (HMENU)(intptr_t)provisionalId, GetModuleHandleA(nullptr),
+                         GadgetListParent(), (HMENU)provisionalId, GetModuleHandleA(nullptr),
                          nullptr);
 }
 
-GadgetRecord* TakeGadgetRecord(int number, HWND control) {
+GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control) {
   GadgetRecord* record = GadgetRecordFor(number);
   if (!record) DestroyWindow(control);
   return record;
@@ -21,7 +21,7 @@ GadgetRecord* TakeGadgetRecord(int number, HWND control) {
 
 GadgetRecord* GadgetRecordOfControl(HWND control) {
   // The identifier is -1 until the control is registered and again once it is destroyed.
-  LONG number = GetWindowLongA(control, GWL_ID);
+  intptr_t number = GetWindowLongPtrA(control, GWLP_ID);
   if (number == -1) return nullptr;
   GadgetRecord* record = GadgetFind(number);
   return record && record->handle == control ? record : nullptr;

@@ -7,10 +7,10 @@
 // Creates a kind's native control in the current gadget parent under a provisional
 // identifier (-1 for every kind but the progress bar). Null if the control cannot be made.
 HWND CreateGadgetControl(DWORD extendedStyle, const char* className, const char* text, DWORD style,
-                         int x, int y, int width, int height, int provisionalId = -1);
+                         int x, int y, int width, int height, intptr_t provisionalId = -1);
 // The record for a number once its control exists. Destroys the control and gives null if
 // there is no record to be had, so that the creator can return 0.
-GadgetRecord* TakeGadgetRecord(int number, HWND control);
+GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control);
 // The record of a registered gadget control; null while the control is not yet (or no
 // longer) registered.
 GadgetRecord* GadgetRecordOfControl(HWND control);

@@ -4,16 +4,16 @@
 #include <windows.h>
 #include <stdint.h>
 
-intptr_t CreateButton(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
-intptr_t CreateCheckBox(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
-intptr_t CreateEditField(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
-intptr_t CreateLabel(int number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
-intptr_t CreateListBox(int number, int x, int y, int width, int height, uint32_t flags = 0);
-intptr_t CreateImageBox(int number, int x, int y, int width, int height, HANDLE image);
-intptr_t CreateContainer(int number, int x, int y, int width, int height, uint32_t flags);
-intptr_t CreateProgressBar(int number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
+intptr_t CreateButton(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateCheckBox(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateEditField(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateLabel(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags = 0);
+intptr_t CreateListBox(intptr_t number, int x, int y, int width, int height, uint32_t flags = 0);
+intptr_t CreateImageBox(intptr_t number, int x, int y, int width, int height, HANDLE image);
+intptr_t CreateContainer(intptr_t number, int x, int y, int width, int height, uint32_t flags);
+intptr_t CreateProgressBar(intptr_t number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
                            uint32_t flags);
-intptr_t CreateTextEditor(int number, int x, int y, int width, int height, uint32_t flags);
+intptr_t CreateTextEditor(intptr_t number, int x, int y, int width, int height, uint32_t flags);
 
 // Container flags.
 constexpr uint32_t ContainerThinBorder = 1;

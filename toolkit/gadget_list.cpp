@@ -3,6 +3,7 @@
 // current window's state in a record under a window property and restores the other's.
 #include "toolkit/gadget.h"
 #include "runtime/heaps.h"
+#include "runtime/numbered_name.h"
 
 namespace {
 
@@ -28,10 +29,8 @@ struct GadgetListRecord {
 GadgetListState List;
 
 struct PropertyName {
-  char text[40];
-  PropertyName() {
-    wsprintfA(text, "VX_GadgetStack_%i", (int)(intptr_t)GetModuleHandleA(nullptr));
-  }
+  char text[NumberedNameSize];
+  PropertyName() { NumberedName(text, "VX_GadgetStack_", (intptr_t)GetModuleHandleA(nullptr)); }
 };
 
 GadgetListRecord* RecordOf(HWND window, const PropertyName& name) {

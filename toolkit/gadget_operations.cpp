@@ -17,57 +17,57 @@ void WindowTextAt(HWND control, int32_t mark) {
 
 }  // namespace
 
-void GadgetSetText(int gadget, const char* text) {
+void GadgetSetText(intptr_t gadget, const char* text) {
   GadgetRecord* record = GadgetFind(gadget);
   if (!record) return;
   if (record->kind->setText) record->kind->setText(record, TextOrEmpty(text));
   else SetWindowTextA(record->handle, TextOrEmpty(text));
 }
 
-void GadgetGetText(int gadget, int32_t mark) {
+void GadgetGetText(intptr_t gadget, int32_t mark) {
   GadgetRecord* record = GadgetFind(gadget);
   if (!record) ScratchRewind(mark);
   else if (record->kind->getText) record->kind->getText(record, mark);
   else WindowTextAt(record->handle, mark);
 }
 
-int32_t GadgetGetState(int gadget) {
+intptr_t GadgetGetState(intptr_t gadget) {
   GadgetRecord* record = GadgetFind(gadget);
   if (!record || !record->kind->getState) return 0;
   return record->kind->getState(record);
 }
 
-void GadgetSetState(int gadget, int32_t state) {
+void GadgetSetState(intptr_t gadget, intptr_t state) {
   GadgetRecord* record = GadgetFind(gadget);
   if (record && record->kind->setState) record->kind->setState(record, state);
 }
 
-void GadgetHide(int gadget, int hide) {
+void GadgetHide(intptr_t gadget, int hide) {
   if (GadgetRecord* record = GadgetFind(gadget))
     ShowWindow(record->handle, hide ? SW_HIDE : SW_SHOW);
 }
 
-void GadgetDisable(int gadget, int disable) {
+void GadgetDisable(intptr_t gadget, int disable) {
   if (GadgetRecord* record = GadgetFind(gadget)) EnableWindow(record->handle, !disable);
 }
 
-void GadgetClearItems(int gadget) {
+void GadgetClearItems(intptr_t gadget) {
   GadgetRecord* record = GadgetFind(gadget);
   if (record && record->kind->clearItems) record->kind->clearItems(record);
 }
 
-int32_t GadgetAddItem(int gadget, int32_t position, const char* text) {
+int32_t GadgetAddItem(intptr_t gadget, int32_t position, const char* text) {
   GadgetRecord* record = GadgetFind(gadget);
   if (!record || !record->kind->addItem) return 0;
   return record->kind->addItem(record, position, TextOrEmpty(text));
 }
 
-void GadgetSetColor(int gadget, int32_t which, int32_t color) {
+void GadgetSetColor(intptr_t gadget, int32_t which, int32_t color) {
   GadgetRecord* record = GadgetFind(gadget);
   if (record && record->kind->setColor) record->kind->setColor(record, which, color);
 }
 
-HWND GadgetHandle(int gadget) {
+HWND GadgetHandle(intptr_t gadget) {
   GadgetRecord* record = GadgetFind(gadget);
   return record ? record->handle : nullptr;
 }

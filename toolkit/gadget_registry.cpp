@@ -6,31 +6,31 @@
 namespace {
 
 constexpr char GadgetIdProperty[] = "VX_ID";
-constexpr int UnnumberedControl = -1;
+constexpr intptr_t UnnumberedControl = -1;
 
 ObjectTable* GadgetTable;
 HFONT StockGuiFont;
 HFONT DefaultFont;  // given to every new gadget
 
-int ControlIdentifier(HWND control) { return (int)GetWindowLongA(control, GWL_ID); }
+intptr_t ControlIdentifier(HWND control) { return GetWindowLongPtrA(control, GWLP_ID); }
 
 struct PropertySearch {
   bool found;
-  int number;
+  intptr_t number;
 };
 
 BOOL CALLBACK FindGadgetIdProperty(HWND, LPSTR name, HANDLE data, ULONG_PTR param) {
   if (HIWORD((ULONG_PTR)name) == 0 || lstrcmpA(name, GadgetIdProperty) != 0) return TRUE;
   PropertySearch* search = reinterpret_cast<PropertySearch*>(param);
   search->found = true;
-  search->number = (int)(intptr_t)data;
+  search->number = (intptr_t)data;
   return FALSE;
 }
 
 // Every gadget control is subclassed with this procedure: it keeps the table in step with
 // the control's life.
 LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  int number = ControlIdentifier(control);
+  intptr_t number = ControlIdentifier(control);
   if (number == UnnumberedControl) return DefWindowProcA(control, message, wParam, lParam);
   GadgetRecord* record = GadgetFind(number);
   if (!record || record->handle != control)
@@ -42,7 +42,7 @@ LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPA
     if (record && record->handle == control) {
       if (record->kind && record->kind->destroy) record->kind->destroy(record);
       RemovePropA(control, GadgetIdProperty);
-      SetWindowLongA(control, GWL_ID, UnnumberedControl);
+      SetWindowLongPtrA(control, GWLP_ID, UnnumberedControl);
       ObjectTableRelease(GadgetTable, number);
     }
   }
@@ -63,23 +63,23 @@ void GadgetsStart() {
 // Gadgets die with their windows: nothing is left to release here.
 void GadgetsStop() {}
 
-GadgetRecord* GadgetRecordFor(int number) {
+GadgetRecord* GadgetRecordFor(intptr_t number) {
   return static_cast<GadgetRecord*>(ObjectTableSlot(GadgetTable, number));
 }
 
-GadgetRecord* GadgetFind(int number) {
+GadgetRecord* GadgetFind(intptr_t number) {
   return FindRecord<GadgetRecord>(GadgetTable, number);
 }
 
-int32_t GadgetNumberOf(const GadgetRecord* record) {
+intptr_t GadgetNumberOf(const GadgetRecord* record) {
   const uint8_t* address = reinterpret_cast<const uint8_t*>(record);
   const uint8_t* slots = GadgetTable->slots;
   if (address >= slots && address < slots + (size_t)GadgetTable->capacity * sizeof(GadgetRecord))
-    return (int32_t)((address - slots) / sizeof(GadgetRecord));
+    return (intptr_t)((address - slots) / sizeof(GadgetRecord));
   return ObjectNumberOf(record);
 }
 
-intptr_t RegisterGadget(int number, GadgetRecord* record, HWND control, const GadgetKind* kind) {
+intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, const GadgetKind* kind) {
   if (!record) {
     DestroyWindow(control);
     return 0;
@@ -91,13 +91,13 @@ intptr_t RegisterGadget(int number, GadgetRecord* record, HWND control, const Ga
   record->kind = kind ? kind : &NoOperations;
   record->previousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetWindowProc)));
-  SetWindowLongA(control, GWL_ID, number);
-  SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>((intptr_t)number));
+  SetWindowLongPtrA(control, GWLP_ID, number);
+  SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>(number));
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), TRUE);
   return automatic ? number : (intptr_t)control;
 }
 
-int ControlGadgetNumber(HWND control, int* number) {
+int ControlGadgetNumber(HWND control, intptr_t* number) {
   if (!control) return 0;
   PropertySearch search = {false, 0};
   EnumPropsExA(control, FindGadgetIdProperty, reinterpret_cast<LPARAM>(&search));
@@ -105,7 +105,7 @@ int ControlGadgetNumber(HWND control, int* number) {
   return search.found;
 }
 
-void GadgetSetFont(int gadget, HFONT font) {
+void GadgetSetFont(intptr_t gadget, HFONT font) {
   if (font == reinterpret_cast<HFONT>(-1)) font = StockGuiFont;
   if (gadget == -1) {
     DefaultFont = font;
@@ -115,7 +115,7 @@ void GadgetSetFont(int gadget, HFONT font) {
     SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-void GadgetFree(int gadget) {
+void GadgetFree(intptr_t gadget) {
   // The gadget window procedure releases the record when the control is gone.
   if (GadgetRecord* record = GadgetFind(gadget)) DestroyWindow(record->handle);
 }

@@ -4,9 +4,9 @@
 #include "toolkit/window.h"
 
 LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
-  int number;
+  intptr_t number;
   // A control without a matching "VX_ID" is not a gadget (for example a control's own child).
-  if (!ControlGadgetNumber(control, &number) || number != (int)GetWindowLongA(control, GWL_ID))
+  if (!ControlGadgetNumber(control, &number) || number != GetWindowLongPtrA(control, GWLP_ID))
     return NotHandled;
   GadgetRecord* record = GadgetFind(number);
   if (!record || record->handle != control || !record->kind->notify) return NotHandled;
@@ -15,7 +15,7 @@ LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wPar
 
 void PostGadgetEvent(HWND control, int32_t subtype) {
   PostMessageA(OwnerToolkitWindow(control), GadgetEventMessage,
-               (WPARAM)GetWindowLongA(control, GWL_ID), (LPARAM)subtype);
+               (WPARAM)GetWindowLongPtrA(control, GWLP_ID), (LPARAM)subtype);
 }
 
 HWND OwnerToolkitWindow(HWND window) {
@@ -24,7 +24,7 @@ HWND OwnerToolkitWindow(HWND window) {
     if (GetPropA(current, "VX_WindowID")) return current;
     topmost = current;
     // Only child windows have a parent; above a top-level window is its owner, not a parent.
-    current = (GetWindowLongA(current, GWL_STYLE) & WS_CHILD) ? GetParent(current) : nullptr;
+    current = (GetWindowLongPtrA(current, GWL_STYLE) & WS_CHILD) ? GetParent(current) : nullptr;
   }
   return topmost;
 }

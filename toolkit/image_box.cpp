@@ -14,10 +14,10 @@ WNDPROC nativeStaticProc;
 constexpr int32_t LeftPressed = 1;
 constexpr int32_t RightDoubleClicked = 2;
 
-HANDLE Image(const GadgetRecord* gadget) { return (HANDLE)(intptr_t)gadget->word[0]; }
-void StoreImage(GadgetRecord* gadget, HANDLE image) { gadget->word[0] = (int32_t)(intptr_t)image; }
-int32_t& MouseState(GadgetRecord* gadget) { return gadget->word[1]; }
-int32_t& PressPosition(GadgetRecord* gadget) { return gadget->word[2]; }
+HANDLE Image(const GadgetRecord* gadget) { return (HANDLE)gadget->word[0]; }
+void StoreImage(GadgetRecord* gadget, HANDLE image) { gadget->word[0] = (intptr_t)image; }
+intptr_t& MouseState(GadgetRecord* gadget) { return gadget->word[1]; }
+intptr_t& PressPosition(GadgetRecord* gadget) { return gadget->word[2]; }
 
 bool IsBitmap(HANDLE image) { return GetObjectType(image) == OBJ_BITMAP; }
 
@@ -57,7 +57,7 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
   if (!image || !IsBitmap(image)) RepaintBeneath(control);
   if (image) {
     SIZE size = ImageSize(image);
-    if (GetWindowLongA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
+    if (GetWindowLongPtrA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
       size.cx += 4;
       size.cy += 4;
     }
@@ -146,12 +146,12 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
   return CallWindowProcA(nativeStaticProc, control, message, wParam, lParam);
 }
 
-int32_t GetImage(GadgetRecord* gadget) {
-  return (int32_t)SendMessageA(gadget->handle, STM_GETIMAGE, IMAGE_BITMAP, 0);
+intptr_t GetImage(GadgetRecord* gadget) {
+  return (intptr_t)SendMessageA(gadget->handle, STM_GETIMAGE, IMAGE_BITMAP, 0);
 }
 
-void PutImage(GadgetRecord* gadget, int32_t image) {
-  HANDLE handle = (HANDLE)(intptr_t)image;
+void PutImage(GadgetRecord* gadget, intptr_t image) {
+  HANDLE handle = (HANDLE)image;
   SendMessageA(gadget->handle, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);
 }
 
@@ -162,7 +162,7 @@ constexpr DWORD ImageBoxStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
 }  // namespace
 
-intptr_t CreateImageBox(int number, int x, int y, int width, int height, HANDLE image) {
+intptr_t CreateImageBox(intptr_t number, int x, int y, int width, int height, HANDLE image) {
   ReadDragSize();
   HWND control = CreateGadgetControl(0, "STATIC", nullptr, ImageBoxStyle, x, y, width, height);
   if (!control) return 0;
@@ -173,6 +173,6 @@ intptr_t CreateImageBox(int number, int x, int y, int width, int height, HANDLE 
   PressPosition(record) = 0;
   SubclassKind(control, ImageBoxProc, &nativeStaticProc);
   intptr_t result = RegisterGadget(number, record, control, &ImageBoxKind);
-  if (result && image) PutImage(record, (int32_t)(intptr_t)image);
+  if (result && image) PutImage(record, (intptr_t)image);
   return result;
 }

@@ -16,10 +16,10 @@ const char MouseDownProperty[] = "VX_MouseDown";
 constexpr uintptr_t PressMarker = 0x80000000u;
 
 bool MultipleSelection(HWND control) {
-  return (GetWindowLongA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
+  return (GetWindowLongPtrA(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL)) != 0;
 }
 
-int32_t SelectedIndex(GadgetRecord* gadget) {
+intptr_t SelectedIndex(GadgetRecord* gadget) {
   HWND control = gadget->handle;
   if (!MultipleSelection(control)) return (int32_t)SendMessageA(control, LB_GETCURSEL, 0, 0);
   int index = -1;
@@ -27,7 +27,7 @@ int32_t SelectedIndex(GadgetRecord* gadget) {
   return index;
 }
 
-void SelectIndex(GadgetRecord* gadget, int32_t index) {
+void SelectIndex(GadgetRecord* gadget, intptr_t index) {
   HWND control = gadget->handle;
   if (!MultipleSelection(control)) {
     SendMessageA(control, LB_SETCURSEL, (WPARAM)index, 0);
@@ -39,7 +39,7 @@ void SelectIndex(GadgetRecord* gadget, int32_t index) {
 }
 
 void SelectedText(GadgetRecord* gadget, int32_t mark) {
-  int32_t index = SelectedIndex(gadget);
+  intptr_t index = SelectedIndex(gadget);
   LRESULT length = index >= 0 ? SendMessageA(gadget->handle, LB_GETTEXTLEN, index, 0) : LB_ERR;
   if (length == LB_ERR) length = 0;
   char* text = ScratchReserve((int32_t)length, mark);
@@ -84,7 +84,7 @@ bool TrackPress(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: {
       if ((wParam & (MK_SHIFT | MK_CONTROL)) || !PressedOnItem(control, lParam)) return false;
-      bool extended = (GetWindowLongA(control, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
+      bool extended = (GetWindowLongPtrA(control, GWL_STYLE) & LBS_EXTENDEDSEL) != 0;
       if (extended) {
         LRESULT item = LOWORD(SendMessageA(control, LB_ITEMFROMPOINT, 0, lParam));
         // In an extended selection only a press on a selected item may start a drag; it
@@ -124,7 +124,7 @@ constexpr DWORD ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
 
 }  // namespace
 
-intptr_t CreateListBox(int number, int x, int y, int width, int height, uint32_t flags) {
+intptr_t CreateListBox(intptr_t number, int x, int y, int width, int height, uint32_t flags) {
   ReadDragSize();
   HWND control = CreateGadgetControl(WS_EX_CLIENTEDGE, "ListBox", nullptr, ListBoxStyle | flags, x, y, width,
                                      height);

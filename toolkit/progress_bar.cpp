@@ -5,12 +5,12 @@
 
 namespace {
 
-int32_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
-int32_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
+intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
+intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
 
-int32_t Position(GadgetRecord* gadget) { return (int32_t)SendMessageA(gadget->handle, PBM_GETPOS, 0, 0); }
+intptr_t Position(GadgetRecord* gadget) { return (int32_t)SendMessageA(gadget->handle, PBM_GETPOS, 0, 0); }
 
-void SetPosition(GadgetRecord* gadget, int32_t position) {
+void SetPosition(GadgetRecord* gadget, intptr_t position) {
   SendMessageA(gadget->handle, PBM_SETPOS, (WPARAM)position, 0);
 }
 
@@ -30,7 +30,7 @@ const GadgetKind ProgressBarKind = {KindProgressBar, nullptr, nullptr, Position,
 
 }  // namespace
 
-intptr_t CreateProgressBar(int number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
+intptr_t CreateProgressBar(intptr_t number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
                            uint32_t flags) {
   HWND control = CreateGadgetControl(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | flags, x, y, width,
                                      height, 0);

@@ -13,9 +13,9 @@ WNDPROC nativeEditorProc;
 
 // Marker of an editor whose first line was appended empty: 0 none, 1 the first line is
 // empty and the text still is, 2 the line after it has been started.
-int32_t& EmptyFirstLine(GadgetRecord* gadget) { return gadget->word[0]; }
-int32_t& BackColor(GadgetRecord* gadget) { return gadget->word[1]; }
-int32_t& FrontColor(GadgetRecord* gadget) { return gadget->word[2]; }
+intptr_t& EmptyFirstLine(GadgetRecord* gadget) { return gadget->word[0]; }
+intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[1]; }
+intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[2]; }
 
 // The rich-edit libraries come from the system folder only: an installer runs from
 // download folders, where a planted library of the same name may lie beside it.
@@ -96,7 +96,7 @@ constexpr DWORD TextEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROL
 
 }  // namespace
 
-intptr_t CreateTextEditor(int number, int x, int y, int width, int height, uint32_t flags) {
+intptr_t CreateTextEditor(intptr_t number, int x, int y, int width, int height, uint32_t flags) {
   if (!LoadEditorLibrary()) return 0;
   HWND control = CreateGadgetControl(WS_EX_CLIENTEDGE, editorClass, nullptr, TextEditorStyle | flags, x, y, width,
                                      height);

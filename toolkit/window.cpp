@@ -1,6 +1,7 @@
 #include "toolkit/window.h"
 #include <richedit.h>
 #include "runtime/heaps.h"
+#include "runtime/numbered_name.h"
 #include "runtime/object_table.h"
 #include "toolkit/focus.h"
 #include "toolkit/gadget.h"
@@ -11,7 +12,7 @@ EventState Events;
 struct QueueNode {
   QueueNode* next;
   int32_t kind;
-  int32_t window;
+  intptr_t window;
 };
 
 namespace {
@@ -22,13 +23,13 @@ HCURSOR ArrowCursor;
 
 const char WindowIdProperty[] = "VX_WindowID";
 
-void ClassName(char (&name)[32], int number) { wsprintfA(name, "WindowClass_%d", number); }
+void ClassName(char (&name)[NumberedNameSize], intptr_t number) { NumberedName(name, "WindowClass_", number); }
 
 // The window number a native window belongs to: that of the first window with
 // "VX_WindowID" on the way up its parent chain, or -1.
-int32_t ToolkitWindowNumber(HWND window) {
+intptr_t ToolkitWindowNumber(HWND window) {
   intptr_t id = (intptr_t)GetPropA(OwnerToolkitWindow(window), WindowIdProperty);
-  return id ? (int32_t)(id - 1) : -1;
+  return id ? id - 1 : -1;
 }
 
 void ActivateOwner(HWND window) {
@@ -51,7 +52,7 @@ HACCEL ActiveAccelerators() {
   HWND active = GetActiveWindow();
   intptr_t id = active ? (intptr_t)GetPropA(active, WindowIdProperty) : 0;
   if (!id) return nullptr;
-  WindowRecord* record = FindRecord<WindowRecord>(WindowTable, (int32_t)(id - 1));
+  WindowRecord* record = FindRecord<WindowRecord>(WindowTable, id - 1);
   return record ? record->acceleratorTable : nullptr;
 }
 
@@ -60,7 +61,7 @@ BOOL CALLBACK ForwardToChild(HWND child, LPARAM message) {
   return TRUE;
 }
 
-LRESULT HandleSize(HWND window, int32_t number, WPARAM type) {
+LRESULT HandleSize(HWND window, intptr_t number, WPARAM type) {
   WindowRecord* record = GetPropA(window, WindowIdProperty) ? FindRecord<WindowRecord>(WindowTable, number) : nullptr;
   if (!record) return 1;  // a container: its size is not an event
   switch (type) {
@@ -92,7 +93,7 @@ LRESULT HandleCommand(HWND window, WPARAM wParam, LPARAM lParam) {
   if (control) {
     Events.pendingKind = EvGadget;
     Events.subtype = HIWORD(wParam);
-    Events.gadget = GetWindowLongA(control, GWL_ID);
+    Events.gadget = GetWindowLongPtrA(control, GWLP_ID);
   } else if (HIWORD(wParam) != 0) {
     if (LOWORD(wParam) == CommandFocusNext) MoveFocus(0);
     else if (LOWORD(wParam) == CommandFocusPrevious) MoveFocus(1);
@@ -103,7 +104,7 @@ LRESULT HandleCommand(HWND window, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  int32_t number = ToolkitWindowNumber(window);
+  intptr_t number = ToolkitWindowNumber(window);
   Events.window = number;
   switch (message) {
     case WM_MOVE:
@@ -149,7 +150,7 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     case GadgetEventMessage:
       Events.pendingKind = EvGadget;
-      Events.gadget = (int32_t)wParam;
+      Events.gadget = (intptr_t)wParam;
       Events.subtype = (int32_t)lParam;
       return 0;
   }
@@ -166,13 +167,13 @@ void WindowsStart() {
 
 void WindowsStop() { ObjectTableFreeAll(WindowTable); }
 
-intptr_t WindowOpen(int number, int x, int y, int innerWidth, int innerHeight, const char* title,
+intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeight, const char* title,
                     uint32_t flags, HWND owner) {
   WindowRecord* record = static_cast<WindowRecord*>(ObjectTableSlot(WindowTable, number));
   if (!record) return 0;
-  int32_t windowNumber = number == AutoNumber ? ObjectNumberOf(record) : number;
+  intptr_t windowNumber = number == AutoNumber ? ObjectNumberOf(record) : number;
 
-  char className[32];
+  char className[NumberedNameSize];
   ClassName(className, windowNumber);
   WNDCLASSA windowClass = {};
   windowClass.style = CS_DBLCLKS;
@@ -242,14 +243,14 @@ intptr_t WindowOpen(int number, int x, int y, int innerWidth, int innerHeight, c
   return number == AutoNumber ? windowNumber : (intptr_t)handle;
 }
 
-void WindowClose(int number) {
+void WindowClose(intptr_t number) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   if (!record) return;
   HWND handle = record->handle;
   ActivateOwner(handle);
   RemovePropA(handle, WindowIdProperty);
   DestroyWindow(handle);
-  char className[32];
+  char className[NumberedNameSize];
   ClassName(className, number);
   UnregisterClassA(className, ProgramInstance);
   ProgramFree(record->accelerators);
@@ -258,7 +259,7 @@ void WindowClose(int number) {
   ObjectTableRelease(WindowTable, number);
 }
 
-void WindowHide(int number, int hide) {
+void WindowHide(intptr_t number, int hide) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   if (!record) return;
   HWND handle = record->handle;
@@ -270,7 +271,7 @@ void WindowHide(int number, int hide) {
   }
 }
 
-void WindowSetColor(int number, int32_t color) {
+void WindowSetColor(intptr_t number, int32_t color) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   if (!record || record->backColor == color) return;
   if (record->backBrush) DeleteObject(record->backBrush);
@@ -279,7 +280,7 @@ void WindowSetColor(int number, int32_t color) {
   RedrawWindow(record->handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
-HWND WindowHandle(int number) {
+HWND WindowHandle(intptr_t number) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   return record ? record->handle : nullptr;
 }
@@ -320,12 +321,12 @@ int32_t WaitEventTimeout(int timeout) {
   return (int32_t)message.message;
 }
 
-int32_t LastEventGadget() { return Events.gadget; }
-int32_t LastEventItem() { return Events.gadget; }
+intptr_t LastEventGadget() { return Events.gadget; }
+intptr_t LastEventItem() { return Events.gadget; }
 int32_t LastEventSubtype() { return Events.subtype; }
-int32_t LastEventWindow() { return Events.window; }
+intptr_t LastEventWindow() { return Events.window; }
 
-void QueueWindowEvent(int32_t kind, int32_t window) {
+void QueueWindowEvent(int32_t kind, intptr_t window) {
   if (Events.tail && Events.tail->kind == kind && Events.tail->window == window) return;
   QueueNode* node = static_cast<QueueNode*>(HeapAlloc(NodeHeap, HEAP_ZERO_MEMORY, sizeof(QueueNode)));
   if (!node) return;

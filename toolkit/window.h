@@ -51,10 +51,11 @@ struct WindowRecord {
   int32_t minimisedOrMaximised;
   int32_t reserved[5];  // keeps the record at its table size of 48 bytes
 };
+static_assert(sizeof(void*) != 4 || sizeof(WindowRecord) == 48, "window records are 48 bytes");
 
 struct EventState {
-  int32_t gadget;        // gadget/item number of the last gadget event
-  int32_t window;        // window number of the last event, -1 none
+  intptr_t gadget;       // gadget/item number of the last gadget event
+  intptr_t window;       // window number of the last event, -1 none
   int32_t subtype;       // subtype of the last event, -1 none
   int32_t pendingKind;   // event produced while dispatching, 0 none
   WPARAM wParam;         // of the last native message that produced no event
@@ -70,25 +71,25 @@ void WindowsStart();
 void WindowsStop();
 
 // Returns the native handle for a fixed number, the new number for AutoNumber, 0 on failure.
-intptr_t WindowOpen(int number, int x, int y, int innerWidth, int innerHeight, const char* title,
+intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeight, const char* title,
                     uint32_t flags, HWND owner = nullptr);
-void WindowClose(int number);
-void WindowHide(int number, int hide);
-void WindowSetColor(int number, int32_t color);
-HWND WindowHandle(int number);
+void WindowClose(intptr_t number);
+void WindowHide(intptr_t number, int hide);
+void WindowSetColor(intptr_t number, int32_t color);
+HWND WindowHandle(intptr_t number);
 
 // The one wait: timeout in milliseconds, -1 infinite, 0 none.
 int32_t WaitEventTimeout(int timeout);
 inline int32_t WaitEvent() { return WaitEventTimeout(-1); }
 inline int32_t PollEvent() { return WaitEventTimeout(0); }
 
-int32_t LastEventGadget();
-int32_t LastEventItem();
+intptr_t LastEventGadget();
+intptr_t LastEventItem();
 int32_t LastEventSubtype();
-int32_t LastEventWindow();
-int32_t FocusedGadget();
+intptr_t LastEventWindow();
+intptr_t FocusedGadget();
 
-void QueueWindowEvent(int32_t kind, int32_t window);
+void QueueWindowEvent(int32_t kind, intptr_t window);
 void DrainMessages();
 
 // The procedure that serves every toolkit window and container.

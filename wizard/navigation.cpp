@@ -214,7 +214,7 @@ void WizardAction(int32_t action, int32_t direction) {
   if (action >= 0 && action < ActionCount) Actions[action](direction);
 }
 
-void HandleWizardEvent(int32_t kind, int32_t gadget) {
+void HandleWizardEvent(int32_t kind, intptr_t gadget) {
   if (kind != EvGadget) return;
   for (const EventRoute& route : Routes) {
     if (route.gadget != gadget) continue;

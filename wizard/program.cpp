@@ -22,7 +22,7 @@ int32_t ScreenDpi = 96;
 
 namespace {
 
-const int32_t StringElementLayout[] = {0, LayoutEnd};
+const LayoutEntry StringElementLayout[] = {0, LayoutEnd};
 constexpr int ArrayKindStrings = 8;
 
 StringValue* PageHeadingEntry(int page, int column) {
@@ -101,7 +101,7 @@ void RunSetupProgram() {
 }
 
 void ProcessEvent(int32_t kind) {
-  int32_t gadget = LastEventGadget();
+  intptr_t gadget = LastEventGadget();
   HandleWizardEvent(kind, gadget);
   bool cancel = kind == EvClose || (kind == EvGadget && gadget == BtnCancel);
   if (cancel && LastEventWindow() == WizardWindow &&

@@ -35,4 +35,4 @@ void ProcessEvent(int32_t kind);
 
 // Built by the wizard: the whole window (hidden) and the reaction to one event.
 void BuildWizard();
-void HandleWizardEvent(int32_t kind, int32_t gadget);
+void HandleWizardEvent(int32_t kind, intptr_t gadget);

@@ -21,7 +21,7 @@ bool IsSkippedName(const char* name) {
 
 }  // namespace
 
-int32_t ListStartMenuFolders(int gadget, const char* folder) {
+int32_t ListStartMenuFolders(intptr_t gadget, const char* folder) {
   if (!DirExamine(Listing, folder, "*.*")) return 0;
   while (DirNext(Listing)) {
     if (DirEntryType(Listing) != EntryIsFolder) continue;

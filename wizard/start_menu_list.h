@@ -5,4 +5,4 @@
 // Appends to the list gadget the names of the sub-folders of folder, in listing order,
 // leaving out files and names that are empty, ".", ".." or "..." once trimmed of blanks.
 // A folder that cannot be listed adds nothing. Returns 0.
-int32_t ListStartMenuFolders(int gadget, const char* folder);
+int32_t ListStartMenuFolders(intptr_t gadget, const char* folder);

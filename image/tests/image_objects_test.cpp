@@ -24,7 +24,7 @@ std::vector<uint8_t> IconFile(int side, int bits) {
                      EncodeIconImage(PatternPicture(side, side, 2), bits)}});
 }
 
-intptr_t Make(int number, const std::vector<uint8_t>& bytes) {
+intptr_t Make(intptr_t number, const std::vector<uint8_t>& bytes) {
   GuardedBytes guarded(bytes.size());
   return ImageFromMemory(number, guarded.Place(bytes), (uint32_t)bytes.size());
 }
@@ -175,7 +175,7 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
   EXPECT_FALSE(BitmapIsAlive(secondBitmap));
   EXPECT_EQ(nullptr, ImageHandle(0));
 
-  int autoIcon = (int)Make(AutoNumber, ico);
+  intptr_t autoIcon = Make(AutoNumber, ico);
   ASSERT_EQ((intptr_t)FindImage(autoIcon), autoIcon);
   HANDLE thirdIcon = ImageHandle(autoIcon);
   ImageFree(AutoNumber);
@@ -185,7 +185,7 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
   EXPECT_FALSE(IconIsAlive(thirdIcon));
 
   HANDLE lastBitmap = (HANDLE)Make(20, bmp);
-  HANDLE autoBitmap = ImageHandle((int)Make(AutoNumber, bmp));
+  HANDLE autoBitmap = ImageHandle(Make(AutoNumber, bmp));
   ImagesStop();
   EXPECT_FALSE(IconIsAlive(secondIcon));
   EXPECT_FALSE(BitmapIsAlive(lastBitmap));

@@ -29,6 +29,21 @@ TEST(SetupResources, ManifestAsksForAdministratorAndSystemDensityAwareness) {
   EXPECT_TRUE(IsProcessDPIAware());
 }
 
+// The program's own identity names the processor it was built for: x86 for the product,
+// amd64 for its 64-bit twin.
+TEST(SetupResources, ManifestNamesTheProcessorOfThisBuild) {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+  ASSERT_NE(nullptr, resource);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  const std::string manifest(bytes, SizeofResource(nullptr, resource));
+  const size_t name = manifest.find("name=\"Brindlex.Setup\"");
+  ASSERT_NE(std::string::npos, name);
+  const size_t start = manifest.rfind("<assemblyIdentity", name);
+  const std::string identity = manifest.substr(start, manifest.find("/>", name) - start);
+  const char* own = sizeof(void*) == 8 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"";
+  EXPECT_NE(std::string::npos, identity.find(own)) << identity;
+}
+
 TEST(SetupResources, CommonControlsOfVersionSixAreActive) {
   // The manifest's dependency redirects the library to the side-by-side assembly of version 6.
   HMODULE controls = LoadLibraryW(L"comctl32.dll");

@@ -160,11 +160,14 @@ TEST(Standin, IsTheEmbeddedApplicationAWindowsProgramWithItsIcon) {
   ASSERT_EQ(bytes.size(), static_cast<size_t>(application.size));
   EXPECT_EQ(0, memcmp(bytes.data(), application.data, bytes.size())) << "the payload holds another build";
 
+  // The product carries a 32-bit application, its 64-bit twin a 64-bit one, so that the
+  // installed program runs wherever the setup itself runs.
+  const bool twin = sizeof(void*) == 8;
   const IMAGE_DOS_HEADER* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(application.data);
-  const IMAGE_NT_HEADERS32* nt =
-      reinterpret_cast<const IMAGE_NT_HEADERS32*>(application.data + dos->e_lfanew);
+  const IMAGE_NT_HEADERS* nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(application.data + dos->e_lfanew);
   ASSERT_EQ(IMAGE_NT_SIGNATURE, nt->Signature);
-  EXPECT_EQ(IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+  EXPECT_EQ(twin ? IMAGE_FILE_MACHINE_AMD64 : IMAGE_FILE_MACHINE_I386, nt->FileHeader.Machine);
+  EXPECT_EQ(twin ? IMAGE_NT_OPTIONAL_HDR64_MAGIC : IMAGE_NT_OPTIONAL_HDR32_MAGIC, nt->OptionalHeader.Magic);
   EXPECT_EQ(IMAGE_SUBSYSTEM_WINDOWS_GUI, nt->OptionalHeader.Subsystem);
 
   HMODULE module = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);

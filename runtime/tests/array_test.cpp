@@ -6,7 +6,7 @@
 
 namespace {
 
-const int32_t StringElement[] = {0, LayoutEnd};
+const LayoutEntry StringElement[] = {0, LayoutEnd};
 
 TEST(Array, ElevenByThreeHasStrideThreeAndThirtyFourEmptyPlaces) {
   ArrayVariable<2> table = {nullptr, {11, 3}};
@@ -64,8 +64,8 @@ struct Pair {
   StringValue names[2];
   int32_t number;
 };
-const int32_t NamesOnly[] = {0, LayoutEnd};
-const int32_t PairLayout[] = {LayoutNested, 2, 0, sizeof(StringValue), (int32_t)(intptr_t)NamesOnly, LayoutEnd};
+const LayoutEntry NamesOnly[] = {0, LayoutEnd};
+const LayoutEntry PairLayout[] = {LayoutNested, 2, 0, sizeof(StringValue), (LayoutEntry)NamesOnly, LayoutEnd};
 
 TEST(Array, NestedLayoutFreesTheStringsOfEachSubElement) {
   int before = BusyStringBlocks();

@@ -14,7 +14,7 @@ namespace {
 typedef std::map<std::string, int> Entries;  // name -> entry type
 
 // Walks a listing to its end the documented way, reading each name by the string convention.
-Entries Walk(int number) {
+Entries Walk(intptr_t number) {
   Entries entries;
   while (DirNext(number)) {
     int32_t mark = ScratchMark();
@@ -34,7 +34,8 @@ std::string SearchPath(const char* directory, const char* pattern) {
 
 int Listings() {
   if (!DirTable) return 0;
-  int count = 0, number;
+  int count = 0;
+  intptr_t number;
   ObjectTableRewind(DirTable);
   while (ObjectTableNext(DirTable, &number)) ++count;
   return count;
@@ -96,7 +97,7 @@ TEST_F(DirectoriesTest, DriveWithAndWithoutBackslashListsItsRoot) {
 }
 
 TEST_F(DirectoriesTest, NoMatchGivesAnEmptyListing) {
-  int automatic = (int)DirExamine(AutoNumber, folder->Path().c_str(), "*.nothing");
+  intptr_t automatic = DirExamine(AutoNumber, folder->Path().c_str(), "*.nothing");
   ASSERT_NE(0, automatic);
   EXPECT_EQ(0, DirNext(automatic));
   int32_t mark = ScratchMark();

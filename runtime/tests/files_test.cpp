@@ -17,7 +17,8 @@ std::string Bytes(size_t count, int seed) {
 }
 
 int OpenRecords() {
-  int count = 0, number;
+  int count = 0;
+  intptr_t number;
   ObjectTableRewind(FileTable);
   while (ObjectTableNext(FileTable, &number))
     if (FileIsOpen(number)) ++count;
@@ -117,8 +118,8 @@ TEST_F(FilesTest, ReusingAnOpenNumberWritesTheFirstFileOutAndClosesIt) {
 }
 
 TEST_F(FilesTest, AutoNumberFilesAreSeparateAndAutoNumberItselfClosesNothing) {
-  int a = (int)FileCreate(AutoNumber, Path("auto_a.txt").c_str());
-  int b = (int)FileCreate(AutoNumber, Path("auto_b.txt").c_str());
+  intptr_t a = FileCreate(AutoNumber, Path("auto_a.txt").c_str());
+  intptr_t b = FileCreate(AutoNumber, Path("auto_b.txt").c_str());
   ASSERT_NE(0, a);
   ASSERT_NE(0, b);
   EXPECT_NE(a, b);
@@ -172,7 +173,7 @@ TEST_F(FilesTest, FileThatCannotBeReadIsOpenedForWritingOnly) {
 
 TEST_F(FilesTest, StopWritesOutAndClosesEveryFile) {
   ASSERT_NE(0, FileCreate(8, Path("stop_fixed.txt").c_str()));
-  int automatic = (int)FileCreate(AutoNumber, Path("stop_auto.txt").c_str());
+  intptr_t automatic = FileCreate(AutoNumber, Path("stop_auto.txt").c_str());
   ASSERT_NE(0, automatic);
   FileWriteLine(8, "fixed");
   FileWriteLine(automatic, "automatic");

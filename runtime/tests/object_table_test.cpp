@@ -11,16 +11,16 @@ struct Record {
 };
 
 ObjectTable* table;
-std::vector<int> released;  // numbers handed to the release operation, in order
+std::vector<intptr_t> released;  // numbers handed to the release operation, in order
 
-void ReleaseRecord(int number) {
+void ReleaseRecord(intptr_t number) {
   Record* record = FindRecord<Record>(table, number);
   if (!record) return;
   released.push_back(number);
   ObjectTableRelease(table, number);
 }
 
-Record* Create(int number, int32_t handle) {
+Record* Create(intptr_t number, int32_t handle) {
   Record* record = static_cast<Record*>(ObjectTableSlot(table, number));
   record->handle = handle;
   return record;
@@ -37,7 +37,7 @@ class ObjectTableTest : public testing::Test {
 TEST_F(ObjectTableTest, FixedNumberReuseReleasesTheOldObjectFirst) {
   Create(3, 111)->payload = 7;
   Record* second = static_cast<Record*>(ObjectTableSlot(table, 3));
-  EXPECT_EQ(std::vector<int>{3}, released);
+  EXPECT_EQ(std::vector<intptr_t>{3}, released);
   EXPECT_EQ(0, second->handle);  // the slot comes back zero-filled
   EXPECT_EQ(0, second->payload);
   EXPECT_EQ(16, table->capacity);
@@ -69,7 +69,7 @@ TEST_F(ObjectTableTest, FindAndVerifyTellLiveFromEmpty) {
 TEST_F(ObjectTableTest, AutoNumbersAreDistinctRecordAddressesOutsideTheFixedRange) {
   Record* a = Create(AutoNumber, 1);
   Record* b = Create(AutoNumber, 2);
-  int na = ObjectNumberOf(a), nb = ObjectNumberOf(b);
+  intptr_t na = ObjectNumberOf(a), nb = ObjectNumberOf(b);
   EXPECT_NE(na, nb);
   EXPECT_GE(na, table->capacity);
   EXPECT_GE(nb, table->capacity);
@@ -96,28 +96,28 @@ TEST_F(ObjectTableTest, VerifyOfANonRecordDoesNotTouchItsAddress) {
 
 TEST_F(ObjectTableTest, FreeAllReleasesFixedAscendingThenAutoOldestFirst) {
   Create(7, 70);
-  int first = ObjectNumberOf(Create(AutoNumber, 1));
+  intptr_t first = ObjectNumberOf(Create(AutoNumber, 1));
   Create(2, 20);
-  int second = ObjectNumberOf(Create(AutoNumber, 2));
-  int third = ObjectNumberOf(Create(AutoNumber, 3));
+  intptr_t second = ObjectNumberOf(Create(AutoNumber, 2));
+  intptr_t third = ObjectNumberOf(Create(AutoNumber, 3));
   Create(40, 400);
   ObjectTableFreeAll(table);
-  EXPECT_EQ((std::vector<int>{2, 7, 40, first, second, third}), released);
+  EXPECT_EQ((std::vector<intptr_t>{2, 7, 40, first, second, third}), released);
   EXPECT_EQ(nullptr, table->newest);
   ObjectTableRewind(table);
   EXPECT_EQ(nullptr, ObjectTableNext(table, nullptr));
 }
 
 TEST_F(ObjectTableTest, ReleasingTheMiddleNodeKeepsTheListLinked) {
-  int a = ObjectNumberOf(Create(AutoNumber, 1));
-  int b = ObjectNumberOf(Create(AutoNumber, 2));
-  int c = ObjectNumberOf(Create(AutoNumber, 3));
+  intptr_t a = ObjectNumberOf(Create(AutoNumber, 1));
+  intptr_t b = ObjectNumberOf(Create(AutoNumber, 2));
+  intptr_t c = ObjectNumberOf(Create(AutoNumber, 3));
   ObjectTableRelease(table, b);
-  std::vector<int> order;
+  std::vector<intptr_t> order;
   ObjectTableRewind(table);
-  int number;
+  intptr_t number;
   while (ObjectTableNext(table, &number)) order.push_back(number);
-  EXPECT_EQ((std::vector<int>{a, c}), order);
+  EXPECT_EQ((std::vector<intptr_t>{a, c}), order);
   EXPECT_EQ(0, ObjectTableVerify(table, b));
   ObjectTableRelease(table, c);  // the newest
   ObjectTableRelease(table, a);

@@ -79,17 +79,17 @@ TEST(Fonts, AutoNumberReturnsTheNewNumber) {
   ASSERT_NE(0, a);
   ASSERT_NE(0, b);
   EXPECT_NE(a, b);
-  HFONT bold = FontHandle((int)a);
+  HFONT bold = FontHandle(a);
   EXPECT_EQ(FW_BOLD, Describe(bold).lfWeight);
-  FontFree((int)a);
+  FontFree(a);
   EXPECT_EQ(0u, GetObjectType(bold));
-  EXPECT_NE(nullptr, FontHandle((int)b));
-  FontFree((int)b);
+  EXPECT_NE(nullptr, FontHandle(b));
+  FontFree(b);
 }
 
 TEST(Fonts, StopFreesEveryFont) {
   HFONT fixed = (HFONT)FontLoad(4, "Arial", 10);
-  HFONT automatic = FontHandle((int)FontLoad(AutoNumber, "Arial", 11));
+  HFONT automatic = FontHandle(FontLoad(AutoNumber, "Arial", 11));
   FontsStop();
   EXPECT_EQ(0u, GetObjectType(fixed));
   EXPECT_EQ(0u, GetObjectType(automatic));

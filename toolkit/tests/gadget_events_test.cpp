@@ -62,8 +62,8 @@ TEST_F(GadgetEvents, AutoNumberedButtonsReportTheirFullNumber) {
   intptr_t number = MakeButton(AutoNumber);
   ASSERT_GT(number, 65535);  // does not fit the command message's 16-bit identifier
   DrainEvents();
-  PostLeftClick(GadgetHandle((int)number));
-  EXPECT_EQ((EventList{{(int32_t)number, GsLeftClick, 3}}), CollectGadgetEvents());
+  PostLeftClick(GadgetHandle(number));
+  EXPECT_EQ((EventList{{number, GsLeftClick, 3}}), CollectGadgetEvents());
 }
 
 TEST_F(GadgetEvents, ClicksInsideAContainerBelongToTheEnclosingWindow) {

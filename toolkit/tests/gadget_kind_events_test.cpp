@@ -36,7 +36,7 @@ class GadgetKindEvents : public GadgetWindowTest {
   }
 };
 
-int NumberOf(intptr_t created, int asked) { return asked == AutoNumber ? (int)created : asked; }
+intptr_t NumberOf(intptr_t created, intptr_t asked) { return asked == AutoNumber ? created : asked; }
 
 // AutoNumber gives numbers above 65535, beyond the 16-bit identifier of a command message.
 TEST_F(GadgetKindEvents, ButtonAndCheckBoxClicksGiveLeftClicks) {

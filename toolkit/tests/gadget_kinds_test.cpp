@@ -78,7 +78,7 @@ TEST_F(GadgetKinds, EachKindIsItsNativeClassWithItsStyles) {
     EXPECT_STRCASEEQ(row.className, ClassOf(control).c_str());
     EXPECT_EQ(row.style, created.style);
     EXPECT_EQ(row.edge, created.extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
-    EXPECT_EQ(G, GetWindowLongA(control, GWL_ID));
+    EXPECT_EQ(G, GetWindowLongPtrA(control, GWLP_ID));
     GadgetFree(G);
   }
 }
@@ -132,8 +132,8 @@ TEST_F(GadgetKinds, ImageBoxTakesTheSizeOfItsImage) {
   HWND box = (HWND)CreateImageBox(1, 5, 5, 54, 54, big);
   EXPECT_EQ(48, WindowSize(box).cx);
   EXPECT_EQ(48, WindowSize(box).cy);
-  EXPECT_EQ((int32_t)(intptr_t)big, GadgetGetState(1));
-  GadgetSetState(1, (int32_t)(intptr_t)wide);
+  EXPECT_EQ((intptr_t)big, GadgetGetState(1));
+  GadgetSetState(1, (intptr_t)wide);
   EXPECT_EQ(20, WindowSize(box).cx);
   EXPECT_EQ(10, WindowSize(box).cy);
   SendMessageA(box, STM_SETICON, (WPARAM)LoadIconA(nullptr, IDI_APPLICATION), 0);
@@ -161,7 +161,7 @@ TEST_F(GadgetKinds, IconsAndNoImageRepaintTheWindowBeneathBitmapsDoNot) {
   const std::pair<HANDLE, int> rows[] = {{second, 0}, {LoadIconA(nullptr, IDI_APPLICATION), 1}, {nullptr, 1}, {first, 0}};
   for (auto [image, expected] : rows) {
     erasures = 0;
-    GadgetSetState(1, (int32_t)(intptr_t)image);
+    GadgetSetState(1, (intptr_t)image);
     EXPECT_EQ(expected, erasures) << image;
   }
   SetWindowLongPtrA(window, GWLP_WNDPROC, (LONG_PTR)windowProc);

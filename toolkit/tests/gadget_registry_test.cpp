@@ -37,7 +37,7 @@ std::string TextOf(int gadget) {
 }
 
 std::string PropertyId(HWND control) {
-  int number = 0;
+  intptr_t number = 0;
   return ControlGadgetNumber(control, &number) ? std::to_string(number) : "none";
 }
 
@@ -59,7 +59,7 @@ TEST_F(Gadgets, RegistrationNumbersTheControlAndGivesItTheDefaultFont) {
   HWND control = (HWND)MakeGadget(7, "Button", 0, &CountingKind);
   ASSERT_NE(nullptr, control);
   EXPECT_EQ(window_, GetParent(control));
-  EXPECT_EQ(7, GetWindowLongA(control, GWL_ID));
+  EXPECT_EQ(7, GetWindowLongPtrA(control, GWLP_ID));
   EXPECT_EQ("7", PropertyId(control));
   EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
   EXPECT_EQ(control, GadgetHandle(7));
@@ -69,12 +69,12 @@ TEST_F(Gadgets, RegistrationNumbersTheControlAndGivesItTheDefaultFont) {
 TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdentifier) {
   intptr_t number = MakeGadget(AutoNumber, "Button", 0, &CountingKind);
   ASSERT_GT(number, 65535);
-  HWND control = GadgetHandle((int)number);
+  HWND control = GadgetHandle(number);
   ASSERT_NE(nullptr, control);
-  EXPECT_EQ(number, GetWindowLongA(control, GWL_ID));
+  EXPECT_EQ(number, GetWindowLongPtrA(control, GWLP_ID));
   EXPECT_EQ(std::to_string(number), PropertyId(control));
-  EXPECT_EQ(number, GadgetNumberOf(GadgetFind((int)number)));
-  GadgetFree((int)number);
+  EXPECT_EQ(number, GadgetNumberOf(GadgetFind(number)));
+  GadgetFree(number);
   EXPECT_FALSE(IsWindow(control));
   EXPECT_EQ(1, DestroyedGadgets);
 }
@@ -86,7 +86,7 @@ TEST_F(Gadgets, CreatingANumberTwiceDestroysTheFirstGadget) {
   EXPECT_FALSE(IsWindow(first));
   EXPECT_EQ(1, DestroyedGadgets);
   EXPECT_EQ(second, GadgetHandle(5));
-  EXPECT_EQ(5, GetWindowLongA(second, GWL_ID));
+  EXPECT_EQ(5, GetWindowLongPtrA(second, GWLP_ID));
   EXPECT_EQ("5", PropertyId(second));
 }
 
@@ -103,7 +103,7 @@ TEST_F(Gadgets, GadgetFreeDestroysTheControlAndFreesTheNumber) {
 TEST_F(Gadgets, ClosingTheWindowReleasesAllItsGadgets) {
   MakeGadget(1, "Button", 0, &CountingKind);
   MakeGadget(60, "Button", 0, &CountingKind);  // beyond the first 50 slots
-  HWND automatic = GadgetHandle((int)MakeGadget(AutoNumber, "Button", 0, &CountingKind));
+  HWND automatic = GadgetHandle(MakeGadget(AutoNumber, "Button", 0, &CountingKind));
   WindowClose(1);
   EXPECT_EQ(3, DestroyedGadgets);
   EXPECT_FALSE(IsWindow(automatic));
@@ -215,7 +215,7 @@ TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
   EXPECT_EQ(NotHandled, ForwardToGadgetKind(stranger, window_, WM_COMMAND, 0, 0));
   // "VX_ID" that differs from the identifier: not a gadget either.
   SetPropA(stranger, "VX_ID", (HANDLE)0);
-  SetWindowLongA(stranger, GWL_ID, 12);
+  SetWindowLongPtrA(stranger, GWLP_ID, 12);
   EXPECT_EQ(NotHandled, ForwardToGadgetKind(stranger, window_, WM_COMMAND, 0, 0));
   RemovePropA(stranger, "VX_ID");
   DestroyWindow(stranger);

@@ -22,7 +22,7 @@ void DrainEvents() {
   }
 }
 
-intptr_t MakeGadget(int number, const char* className, DWORD style, const GadgetKind* kind,
+intptr_t MakeGadget(intptr_t number, const char* className, DWORD style, const GadgetKind* kind,
                     const char* text, int x, int y, int width, int height) {
   HWND control = CreateWindowExA(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width,
                                  height, GadgetListParent(), (HMENU)(intptr_t)-1,
@@ -31,7 +31,7 @@ intptr_t MakeGadget(int number, const char* className, DWORD style, const Gadget
   return RegisterGadget(number, GadgetRecordFor(number), control, kind);
 }
 
-intptr_t MakeButton(int number, int x, int y) {
+intptr_t MakeButton(intptr_t number, int x, int y) {
   static const GadgetKind PlainButton = KindWithoutOperations(KindButton);
   return MakeGadget(number, "Button", WS_TABSTOP | BS_PUSHBUTTON, &PlainButton, "b", x, y);
 }

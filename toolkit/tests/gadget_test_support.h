@@ -8,9 +8,9 @@
 
 // An EvGadget event as the queries report it.
 struct GadgetEvent {
-  int32_t gadget;
+  intptr_t gadget;
   int32_t subtype;
-  int32_t window;
+  intptr_t window;
   bool operator==(const GadgetEvent& other) const {
     return gadget == other.gadget && subtype == other.subtype && window == other.window;
   }
@@ -32,10 +32,10 @@ void DrainEvents();
 // A gadget over any native control, made as the creators make theirs: the control in the
 // current gadget parent under the provisional identifier -1, then the record, then the
 // registration. Returns what a creator returns.
-intptr_t MakeGadget(int number, const char* className, DWORD style, const GadgetKind* kind,
+intptr_t MakeGadget(intptr_t number, const char* className, DWORD style, const GadgetKind* kind,
                     const char* text = "", int x = 10, int y = 10, int width = 80, int height = 24);
 // A plain push button gadget with no operations of its kind.
-intptr_t MakeButton(int number, int x = 10, int y = 10);
+intptr_t MakeButton(intptr_t number, int x = 10, int y = 10);
 
 // Posts a left click in the middle of a control, as the mouse would deliver it.
 void PostLeftClick(HWND control);

@@ -41,7 +41,7 @@ class WindowEvents : public testing::Test {
     WindowClose(2);
     DrainAll();
   }
-  HWND Open(int number, uint32_t flags = WS_OVERLAPPEDWINDOW | WindowCentreOnScreen) {
+  HWND Open(intptr_t number, uint32_t flags = WS_OVERLAPPEDWINDOW | WindowCentreOnScreen) {
     return (HWND)WindowOpen(number, 10, 10, 300, 200, "test", flags);
   }
 };
@@ -170,11 +170,11 @@ TEST_F(WindowEvents, AutoNumberedWindowsGetDistinctNumbers) {
   ASSERT_NE(0, a);
   ASSERT_NE(0, b);
   EXPECT_NE(a, b);
-  HWND handle = WindowHandle((int)a);
+  HWND handle = WindowHandle(a);
   ASSERT_TRUE(IsWindow(handle));
   EXPECT_EQ((HANDLE)(a + 1), GetPropA(handle, "VX_WindowID"));
-  WindowClose((int)a);
-  WindowClose((int)b);
+  WindowClose(a);
+  WindowClose(b);
   EXPECT_FALSE(IsWindow(handle));
 }
 
