@@ -56,6 +56,15 @@ TEST_F(ObjectTableTest, NumberBeyondCapacityGrowsByTheStepAndKeepsSlots) {
   EXPECT_EQ(1000, FindRecord<Record>(table, 100)->handle);
 }
 
+TEST_F(ObjectTableTest, FixedNumberWhoseSlotsWouldPassTwoGigabytesIsRefused) {
+  // On a 32-bit build the slot array's size would wrap and the slot lie beyond it.
+  for (intptr_t number : {(intptr_t)(INT32_MAX / sizeof(Record)), (intptr_t)INT32_MAX}) {
+    EXPECT_EQ(nullptr, ObjectTableSlot(table, number)) << number;
+  }
+  EXPECT_EQ(16, table->capacity);
+  EXPECT_NE(nullptr, ObjectTableSlot(table, 1000));
+}
+
 TEST_F(ObjectTableTest, FindAndVerifyTellLiveFromEmpty) {
   EXPECT_EQ(nullptr, ObjectTableFind(table, 5));
   EXPECT_EQ(0, ObjectTableVerify(table, 5));

@@ -40,7 +40,9 @@ void ReserveLowAddressSpace() {
 // An AutoNumber number as this build makes them: above 4 GiB on the 64-bit build.
 void ExpectHigh(intptr_t number) {
   EXPECT_GE(number, 0x10000);
-  if (Wide) EXPECT_GE((uint64_t)number, FourGiB) << "the low 4 GiB were not reserved";
+  if (Wide) {
+    EXPECT_GE((uint64_t)number, FourGiB) << "the low 4 GiB were not reserved";
+  }
 }
 
 struct Record {
@@ -79,7 +81,9 @@ TEST(HighAddresses, AutoNumbersSurviveFindVerifyIterationAndRelease) {
     EXPECT_EQ((void*)number, ObjectTableFind(Table, number));
     EXPECT_EQ(number, ObjectTableVerify(Table, number));
     // The same number cut to 32 bits names no object.
-    if (Wide) EXPECT_EQ(0, ObjectTableVerify(Table, (intptr_t)(uint32_t)number));
+    if (Wide) {
+      EXPECT_EQ(0, ObjectTableVerify(Table, (intptr_t)(uint32_t)number));
+    }
   }
   EXPECT_EQ(numbers, IterationOrder());
 
@@ -109,7 +113,6 @@ TEST(HighAddresses, AutoNumberedFilesAndFontsAreFoundAgain) {
   HFONT handle = FontHandle(font);
   EXPECT_EQ(OBJ_FONT, GetObjectType(handle));
   FontFree(font);
-  EXPECT_EQ(nullptr, FontHandle(font));
   EXPECT_EQ(0u, GetObjectType(handle));
 }
 
@@ -165,12 +168,12 @@ TEST(HighAddresses, AutoNumberedWindowAndGadgetsAreFoundFromTheirControlsAndEven
   GadgetSetState(stateful, wideState);
   EXPECT_EQ(wideState, GadgetGetState(stateful));
 
+  HWND statefulControl = GadgetHandle(stateful);
   GadgetFree(button);
   EXPECT_FALSE(IsWindow(control));
-  EXPECT_EQ(nullptr, GadgetFind(button));
   WindowClose(window);
   EXPECT_FALSE(IsWindow(handle));
-  EXPECT_EQ(nullptr, GadgetFind(stateful));
+  EXPECT_FALSE(IsWindow(statefulControl));
 }
 
 }  // namespace
