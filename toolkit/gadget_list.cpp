@@ -30,7 +30,7 @@ GadgetListState List;
 
 struct PropertyName {
   char text[NumberedNameSize];
-  PropertyName() { NumberedName(text, "VX_GadgetStack_", (intptr_t)GetModuleHandleA(nullptr)); }
+  PropertyName() { NumberedName(text, "VX_GadgetStack_", (uintptr_t)GetModuleHandleA(nullptr)); }
 };
 
 GadgetListRecord* RecordOf(HWND window, const PropertyName& name) {
