@@ -1,7 +1,8 @@
 #pragma once
 // Numbered gadgets: native child controls addressed by a number that is also their control
-// identifier and their "VX_ID" property (both pointer-sized: an AutoNumber is an address). One table of operations per gadget kind makes the
-// generic operations below work on every kind.
+// identifier and their "VX_ID" property, both pointer-sized since an AutoNumber number is
+// an address. One table of operations per gadget kind makes the generic operations below
+// work on every kind.
 #include <windows.h>
 #include <stdint.h>
 

@@ -23,7 +23,9 @@ HCURSOR ArrowCursor;
 
 const char WindowIdProperty[] = "VX_WindowID";
 
-void ClassName(char (&name)[NumberedNameSize], intptr_t number) { NumberedName(name, "WindowClass_", number); }
+void ClassName(char (&name)[NumberedNameSize], intptr_t number) {
+  NumberedName(name, "WindowClass_", number);
+}
 
 // The window number a native window belongs to: that of the first window with
 // "VX_WindowID" on the way up its parent chain, or -1.
