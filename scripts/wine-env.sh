@@ -28,6 +28,7 @@ brx_wine() { "${BRX_WINE:-wine}" "$@"; }
 # product's build, a 64-bit one for the twin's.
 brx_wine_env() {
   export WINEPREFIX=${BRX_WINEPREFIX:-$1/wineprefix}
+  brx_wine_template_env "$1"
   if [ "$(brx_build_arch "$1")" = x64 ]; then
     export WINEARCH=win64 WINELOADER=/usr/lib/wine/wine64 BRX_WINE=/usr/lib/wine/wine64
   else
@@ -41,14 +42,20 @@ brx_wine_env() {
   export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml=;winemenubuilder.exe=d"}
 }
 
-# Creates the prefix once (about 15 s); later calls return at once. Safe in parallel.
-brx_wine_prefix() {
-  local ready="$WINEPREFIX/.brindlex-ready-2"
+# Exports BRX_WINE_TEMPLATE, the prefix that Wine itself makes once per build folder and
+# that every other prefix of the build starts as a copy of.
+brx_wine_template_env() { export BRX_WINE_TEMPLATE=${BRX_WINE_TEMPLATE_DIR:-$1}/wineprefix-template; }
+
+# Makes the template once (about 15 s): Wine's own set-up and the settings every prefix shares.
+brx_wine_template() {
+  local ready="$BRX_WINE_TEMPLATE/.brindlex-ready-3"
   [ -f "$ready" ] && return 0
-  mkdir -p "$(dirname "$WINEPREFIX")"
+  mkdir -p "$(dirname "$BRX_WINE_TEMPLATE")"
   (
     flock 9
     [ -f "$ready" ] && exit 0
+    rm -rf "$BRX_WINE_TEMPLATE"
+    export WINEPREFIX=$BRX_WINE_TEMPLATE
     brx_wine wineboot -i >/dev/null 2>&1
     # Without a window manager Wine draws title bars itself only for unmanaged windows.
     brx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
@@ -56,7 +63,32 @@ brx_wine_prefix() {
     # The wizard's faces, drawn with their metric-compatible free twins.
     brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
     brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
+    wineserver -k 2>/dev/null || true
     wineserver -w
+    touch "$ready"
+  ) 9>"$BRX_WINE_TEMPLATE.lock"
+}
+
+# Creates the prefix once, as a copy of the build's template; later calls return at once.
+# Safe in parallel. Wine's system folders (over 500 MB a prefix, 1.2 GB for a 64-bit one)
+# are hard links to the template's: nothing writes into them after Wine's set-up. Everything
+# else is a copy of its own.
+brx_wine_prefix() {
+  local ready="$WINEPREFIX/.brindlex-ready-3"
+  [ -f "$ready" ] && return 0
+  brx_wine_template
+  mkdir -p "$(dirname "$WINEPREFIX")"
+  (
+    flock 9
+    [ -f "$ready" ] && exit 0
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    local shared=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs) folder
+    tar -C "$BRX_WINE_TEMPLATE" "${shared[@]/#/--exclude=./}" --exclude=./.brindlex-ready-3 -cf - . |
+      tar -C "$WINEPREFIX" -xf -
+    for folder in "${shared[@]}"; do
+      [ -d "$BRX_WINE_TEMPLATE/$folder" ] && cp -al "$BRX_WINE_TEMPLATE/$folder" "$WINEPREFIX/$folder"
+    done
     touch "$ready"
   ) 9>"$WINEPREFIX.lock"
 }
