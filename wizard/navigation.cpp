@@ -9,14 +9,23 @@
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
+#include "wizard/typed_folders.h"
 
 namespace {
 
 constexpr int32_t LastPage = 7;
+constexpr int32_t DestinationPage = 2;
+constexpr int32_t StartMenuPage = 3;
 constexpr int32_t Checked = 1;
 constexpr UINT ErrorMessage = MB_OK | MB_ICONHAND;
 const char ErrorTitle[] = "Инсталлятор";
 const char ProductFolder[] = "Brindlex\\";
+const char DestinationRefused[] =
+    "Папка установки указана неверно!\n"
+    "Укажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
+const char StartMenuNameRefused[] =
+    "Папка в меню «Пуск» указана неверно!\n"
+    "Укажите имя папки без «..» и знаков : * ? \" < > |";
 
 enum PageOpKind : uint8_t {
   OpHide,
@@ -104,8 +113,32 @@ void Run(const OpList& list) {
   }
 }
 
+bool DestinationAccepted() {
+  ScratchText destination;
+  GadgetGetText(FldDestination, destination.Start());
+  return DestinationIsUsable(destination.Get());
+}
+
+bool StartMenuNameAccepted() {
+  if (GadgetGetState(ChkNoShortcuts) != 0) return true;  // no Start-menu folder is made
+  ScratchText name;
+  GadgetGetText(FldStartMenuFolder, name.Start());
+  return StartMenuNameIsUsable(name.Get(), StrLength(CommonProgramsPath));
+}
+
+// The message that keeps Next on the page, or null when the page's inputs may be left.
+const char* RefusalOnLeaving(int32_t page) {
+  if (page == DestinationPage && !DestinationAccepted()) return DestinationRefused;
+  if (page == StartMenuPage && !StartMenuNameAccepted()) return StartMenuNameRefused;
+  return nullptr;
+}
+
 void Step(int32_t direction) {
   if (direction == 1) {
+    if (const char* refusal = RefusalOnLeaving(CurrentPage)) {
+      ShowMessage(ErrorTitle, refusal, ErrorMessage);
+      return;
+    }
     if (CurrentPage < LastPage) ++CurrentPage;
   } else if (CurrentPage > 0) {
     --CurrentPage;

@@ -88,9 +88,10 @@ e2e_quick_launch() {
   echo "C:\\users\\$user\\AppData\\Roaming\\Microsoft\\Internet Explorer\\Quick Launch\\"
 }
 
-# The fields of a shortcut as lnkinfo reads them, one "Name=value" a line.
+# The fields of a shortcut as lnkinfo reads them, one "Name=value" a line. The link's
+# 8-bit path is in the prefix's ANSI code page.
 e2e_link_fields() {
-  lnkinfo "$1" 2>/dev/null | sed -nE 's/^\t([^\t]+)\t+: /\1=/p'
+  lnkinfo -c windows-1251 "$1" 2>/dev/null | sed -nE 's/^\t([^\t]+)\t+: /\1=/p'
 }
 
 # Compares shortcut $1 (Windows path) with the expected "Name=value" lines that follow;
