@@ -24,13 +24,18 @@ void CreateProgramLink(const char* folder, const char* installationFolder) {
 }
 
 void CreateLicenceLink(const char* folder, const char* installationFolder) {
-  StringValue link = nullptr, licence = nullptr;
+  StringValue link = nullptr, licence = nullptr, editor = nullptr;
   { ScratchText text; text.Append(folder).Append("License.lnk").AssignTo(&link); }
   { ScratchText text; text.Append(installationFolder).Append("License.txt").AssignTo(&licence); }
+  // The editor is named with its folder: the link object would look a bare name up on the
+  // search path, which starts with the setup's own folder, a downloads folder anyone can
+  // put a NOTEPAD.exe in.
+  { ScratchText text; WindowsFolderPath(text.Start()); text.Append("NOTEPAD.EXE").AssignTo(&editor); }
   // The licence opens in the system's text editor; its path is passed bare, unquoted.
-  CreateShellLink("NOTEPAD.exe", link, licence, LicenceDescription, installationFolder, ShowNormal, "", 0);
+  CreateShellLink(editor, link, licence, LicenceDescription, installationFolder, ShowNormal, "", 0);
   StrFree(link);
   StrFree(licence);
+  StrFree(editor);
 }
 
 }  // namespace

@@ -9,15 +9,15 @@ namespace {
 
 typedef BOOL(WINAPI* SetDefaultDllDirectoriesFn)(DWORD);
 
-// SetDefaultDllDirectories exists from Windows 8 (and on 7 with an update); where it does,
-// LoadLibraryEx understands LOAD_LIBRARY_SEARCH_SYSTEM32.
+}  // namespace
+
 FARPROC Kernel32Function(const char* name) {
   HMODULE kernel = GetModuleHandleA("kernel32.dll");
   return kernel ? GetProcAddress(kernel, name) : nullptr;
 }
 
-}  // namespace
-
+// SetDefaultDllDirectories exists from Windows 8 (and on 7 with an update); where it does,
+// LoadLibraryEx understands LOAD_LIBRARY_SEARCH_SYSTEM32.
 void RestrictDllSearch() {
   auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(Kernel32Function("SetDefaultDllDirectories")));

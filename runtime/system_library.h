@@ -7,3 +7,5 @@
 void RestrictDllSearch();
 // Loads a library by bare name from the system folder; null if it is not there.
 HMODULE LoadSystemLibrary(const char* name);
+// A function of kernel32 that older Windows versions lack; null where it is missing.
+FARPROC Kernel32Function(const char* name);

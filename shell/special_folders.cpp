@@ -33,6 +33,22 @@ void SpecialFolderPath(int32_t id, int32_t mark) {
   if (length > 0 && path[length - 1] != '\\') ScratchAppend("\\");
 }
 
+using GetSystemWindowsDirectoryFunction = UINT(WINAPI*)(LPSTR buffer, UINT size);
+
+void WindowsFolderPath(int32_t mark) {
+  // Windows 98 and ME lack it; they have only the one Windows folder.
+  auto systemWindowsFolder = reinterpret_cast<GetSystemWindowsDirectoryFunction>(
+      reinterpret_cast<void*>(Kernel32Function("GetSystemWindowsDirectoryA")));
+  StrSpaces(MAX_PATH, mark);
+  char* path = ScratchAt(mark);
+  UINT length = systemWindowsFolder ? systemWindowsFolder(path, MAX_PATH) : 0;
+  if (length == 0 || length >= MAX_PATH) length = GetWindowsDirectoryA(path, MAX_PATH);
+  if (length >= MAX_PATH) length = 0;
+  path[length] = 0;
+  ScratchGiveBack(MAX_PATH - length);
+  if (length > 0 && path[length - 1] != '\\') ScratchAppend("\\");
+}
+
 // The image-help library is loaded when a folder is first made, not with the program: only
 // the installation needs it, and loading it would lengthen every start.
 using MakeSureDirectoryPathExistsFunction = BOOL(WINAPI*)(PCSTR path);

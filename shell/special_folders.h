@@ -17,6 +17,11 @@ extern const char QuickLaunchSubfolder[];
 // file-system path for the id) and leaves ScratchMark on its terminator.
 void SpecialFolderPath(int32_t id, int32_t mark);
 
+// Writes the system's Windows folder followed by "\" at mark (the empty text if it cannot
+// be had) and leaves ScratchMark on its terminator. On a terminal server this is the
+// shared folder, not the user's own.
+void WindowsFolderPath(int32_t mark);
+
 // Creates every missing folder named before the last "\" of path; a last component not
 // followed by "\" is taken as a file name. Non-zero when all of them exist afterwards.
 int32_t EnsureDirectoryPath(const char* path);

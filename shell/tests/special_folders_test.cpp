@@ -43,6 +43,14 @@ TEST(SpecialFolders, ADriveRootGetsNoSecondBackslash) {
   RegCloseKey(folders);
 }
 
+TEST(SpecialFolders, TheWindowsFolderEndsInOneBackslashAndHoldsTheTextEditor) {
+  std::string windows = ScratchResult([](int32_t mark) { WindowsFolderPath(mark); });
+  ASSERT_GT(windows.size(), 3u);
+  EXPECT_EQ('\\', windows.back());
+  EXPECT_NE('\\', windows[windows.size() - 2]);
+  EXPECT_TRUE(IsFile(windows + "NOTEPAD.EXE")) << windows;
+}
+
 TEST(EnsureDirectory, CreatesEveryMissingLevelAndAcceptsExistingOnes) {
   std::string base = FreshTempFolder("ensure");
   std::string path = base + "Первый уровень\\second\\";

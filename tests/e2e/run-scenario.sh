@@ -64,6 +64,7 @@ unset DISPLAY
 brx_display
 trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
 
+E2E_PROGRAM=$(windows_path "$PROGRAM")
 run_lines prepare
 e2e_prepare_finish
 
@@ -71,7 +72,7 @@ e2e_prepare_finish
 # for the final name, never reads half a file.
 {
   brx_wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
-    "$(windows_path "$PROGRAM")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
+    "$E2E_PROGRAM" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
   echo "@@driver-exit $?"
 } | while IFS= read -r line; do
   case $line in

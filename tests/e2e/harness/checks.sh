@@ -149,7 +149,7 @@ check_shortcuts() {
   if [ "$menu" != none ]; then
     local folder="$e2e_common_programs${menu%\\}\\"
     e2e_program_link "${folder}Brindlex.lnk" "$dest"
-    e2e_expect_link "${folder}License.lnk" "Local path=~.*notepad\.exe" "Command line arguments=${dest}License.txt" \
+    e2e_expect_link "${folder}License.lnk" 'Local path=~C:\\windows\\notepad\.exe' "Command line arguments=${dest}License.txt" \
       "Working directory=$dest" "Description=Лицензионное соглашение" "Icon location=" "Icon index=0" \
       "Hot Key value=0"
     expected=$((expected + 2))

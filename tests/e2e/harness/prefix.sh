@@ -108,6 +108,16 @@ e2e_prepare_file() {
   printf '%s' "$2" >"$path"
 }
 
+# prepare setup-copy 'C:\...\NAME.exe': a copy of the program under test there, which the
+# driver then starts instead, as a user starts one from a downloads folder.
+e2e_prepare_setup_copy() {
+  local path
+  path=$(unix_path "$1")
+  mkdir -p "$(dirname "$path")"
+  cp "$PROGRAM" "$path"
+  E2E_PROGRAM=$1
+}
+
 # Writes the collected registry lines and restarts the server, which reads the drive table
 # only when it starts.
 e2e_prepare_finish() {
