@@ -13,8 +13,7 @@ struct Case {
 
 // A destination of exactly length characters, ending as given ("\\" or a letter).
 std::string DestinationOfLength(size_t length, char last) {
-  std::string path = "C:\\" + std::string(length - 4, 'a') + last;
-  return path;
+  return "C:\\" + std::string(length - 4, 'a') + last;
 }
 
 TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
