@@ -64,7 +64,8 @@ unset DISPLAY
 brx_display
 trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
 
-E2E_PROGRAM=$(windows_path "$PROGRAM")
+# The program the driver starts; a prepare line may put a copy in its place.
+E2E_PROGRAM=$PROGRAM
 run_lines prepare
 e2e_prepare_finish
 
@@ -72,7 +73,7 @@ e2e_prepare_finish
 # for the final name, never reads half a file.
 {
   brx_wine "$E2E/e2e_driver.exe" --shots "$(windows_path "$OUT/screens")" \
-    "$E2E_PROGRAM" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
+    "$(windows_path "$E2E_PROGRAM")" "$(windows_path "$SCENARIO")" 2>"$OUT/wine.log"
   echo "@@driver-exit $?"
 } | while IFS= read -r line; do
   case $line in

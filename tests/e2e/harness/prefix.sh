@@ -115,7 +115,7 @@ e2e_prepare_setup_copy() {
   path=$(unix_path "$1")
   mkdir -p "$(dirname "$path")"
   cp "$PROGRAM" "$path"
-  E2E_PROGRAM=$1
+  E2E_PROGRAM=$path
 }
 
 # Writes the collected registry lines and restarts the server, which reads the drive table

@@ -51,9 +51,14 @@ unix_path() {
   echo "${target%/}$rest"
 }
 
-# The Windows path (through drive Z:) of a Linux path.
+# The Windows path of a Linux path: through drive C: inside the prefix's drive_c, through
+# drive Z: elsewhere.
 windows_path() {
-  local path
+  local path drive_c
   path=$(readlink -m "$1")
-  echo "Z:${path//\//\\}"
+  drive_c=$(readlink -m "${WINEPREFIX:-/nonexistent}/drive_c")
+  case $path in
+    "$drive_c"/*) path=${path#"$drive_c"}; echo "C:${path//\//\\}" ;;
+    *) echo "Z:${path//\//\\}" ;;
+  esac
 }
