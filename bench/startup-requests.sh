@@ -1,0 +1,115 @@
+#!/usr/bin/env bash
+# Where the start-up's Wine-server requests go:
+#   bash bench/startup-requests.sh     (BRX_BUILD=folder chooses the build, the twin's too)
+# Runs the bare window, the floor and the setup once each under Wine's server trace and
+# counts the requests each makes from its start until its main thread first waits for
+# input, the window shown and painted. For the setup it prints them by request type and
+# by the program's function whose system call made them: a second run adds Wine's relay
+# trace of the setup's own calls, and the setup's link map names the callers.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+build=${BRX_BUILD:-build}
+top=${BRX_TOP:-25}
+
+bash scripts/bootstrap.sh >/dev/null || exit 1
+if [ ! -f "$build/CMakeCache.txt" ]; then
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+fi
+cmake --build "$build" --target BrindlexSetup bench_setup_map bench_bare_window bench_floor_window -j2 \
+  >"$build/requests-build.log" 2>&1 || {
+  tail -n 30 "$build/requests-build.log"
+  exit 1
+}
+build=$(cd "$build" && pwd)
+work=$build/bench/requests
+rm -rf "$work"
+mkdir -p "$work"
+log=$work/trace.log
+: >"$log"
+
+. scripts/wine-env.sh
+brx_wine_env "$build"
+brx_wine_prefix
+brx_display
+# The server's trace goes to the server's standard error: the same file as the programs'.
+wineserver -p 2>>"$log"
+brx_wine wineboot </dev/null >/dev/null 2>&1 || true
+export BRX_WINESERVER_KEEP=1
+
+debug_key='HKCU\Software\Wine\Debug'
+relay_from_exclude=$(brx_wine reg query "$debug_key" /v RelayFromExclude 2>/dev/null | tr -d '\r' |
+  awk '$1 == "RelayFromExclude" { sub(/^.*REG_SZ[ \t]+/, ""); print }')
+restore() {
+  brx_wine reg delete "$debug_key" /v RelayFromInclude /f >/dev/null 2>&1
+  [ -n "$relay_from_exclude" ] &&
+    brx_wine reg add "$debug_key" /v RelayFromExclude /d "$relay_from_exclude" /f >/dev/null 2>&1
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+  brx_display_stop
+}
+trap restore EXIT
+
+# Runs a program with the trace channels $2 until its main thread waits for input (at most
+# a minute), then ends it. Prints where its trace begins: the log line and its process id.
+traced_run() {
+  local program=$1 channels=$2 begin shell wine="" i
+  begin=$(wc -l <"$log")
+  WINEDEBUG=$channels brx_wine "$program" </dev/null >/dev/null 2>>"$log" &
+  shell=$!
+  # brx_wine runs in a subshell of its own; Wine's loader is its child and keeps its id.
+  for i in $(seq 600); do
+    sleep 0.1
+    [ -z "$wine" ] && wine=$(ps -o pid= --ppid "$shell" | tr -d ' ')
+    [ -n "$wine" ] && awk -f bench/requests.awk -v skip="$begin" -v unixpid="$wine" "$log" 2>/dev/null |
+      grep -q '^idle' && break
+  done
+  [ -n "$wine" ] && kill "$wine" 2>/dev/null
+  wait "$shell" 2>/dev/null
+  echo "$begin ${wine:-0}"
+}
+
+# A first run starts Wine's desktop process, which the others then find running, and turns
+# the server's trace on: it misses the first request of the program that turns it on.
+traced_run "$build/bench/bench_bare_window.exe" +server >/dev/null
+bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server)
+floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server)
+setup_at=$(traced_run "$build/BrindlexSetup.exe" +server)
+
+# Relay only the setup's own calls into system DLLs.
+brx_wine reg delete "$debug_key" /v RelayFromExclude /f >/dev/null 2>&1
+brx_wine reg add "$debug_key" /v RelayFromInclude /d BrindlexSetup.exe /f >/dev/null 2>&1
+relay_at=$(traced_run "$build/BrindlexSetup.exe" +server,+relay,+pid)
+
+cxxfilt=i686-w64-mingw32-c++filt
+[ "$(brx_build_arch "$build")" = x64 ] && cxxfilt=x86_64-w64-mingw32-c++filt
+awk -f bench/map-functions.awk "$build/bench/setup.map" | sort |
+  "$cxxfilt" -n -p | sed 's/(anonymous namespace):://g' >"$work/functions"
+count() {
+  local at=($1)
+  awk -f bench/requests.awk -v skip="${at[0]}" -v unixpid="${at[1]}" ${2:+-v functions="$2"} "$log"
+}
+count "$bare_at" >"$work/bare"
+count "$floor_at" >"$work/floor"
+count "$setup_at" >"$work/setup"
+count "$relay_at" "$work/functions" >"$work/relay"
+
+total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
+export LC_ALL=C
+echo "Wine-server requests from process start to the window shown and painted, the main"
+echo "thread waiting for input ($(brx_build_arch "$build") build, $(brx_wine --version))"
+printf '  %-44s %6s\n' "bare window (four buttons)" "$(total bare)" "floor" "$(total floor)" \
+  "setup, welcome page" "$(total setup)" "setup, run again with its calls traced" "$(total relay)"
+echo
+echo "Setup by request type (top $top)"
+awk '$1 == "type" { print $3, $2 }' "$work/setup" | sort -rn | head -n "$top" |
+  awk '{ printf "  %-44s %6d\n", $2, $1 }'
+echo
+echo "Setup by the program function and the system call that made them (top $top)"
+awk '$1 == "function" { n = $NF; $1 = ""; $NF = ""; sub(/^ /, ""); sub(/ $/, ""); print n "\t" $0 }' \
+  "$work/relay" | sort -rn | head -n "$top" | awk -F '\t' '{ printf "  %-60s %6d\n", $2, $1 }'
+echo
+echo "Setup by program function, all system calls together (top $top)"
+awk '$1 == "function" { n = $NF; $1 = ""; $NF = ""; sub(/^ /, ""); sub(/ \/ .*/, ""); s[$0] += n }
+     END { for (f in s) print s[f] "\t" f }' "$work/relay" | sort -rn | head -n "$top" |
+  awk -F '\t' '{ printf "  %-60s %6d\n", $2, $1 }'
