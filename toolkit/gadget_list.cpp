@@ -16,7 +16,9 @@ struct GadgetListState {
   int32_t capacity;
 };
 
-// Attached to a toolkit window while it is not the current gadget list.
+// Attached to a toolkit window while it is not the current gadget list. The records are
+// also kept in a list of the process, so that the window procedure finds its record
+// without a property look-up on every message.
 struct GadgetListRecord {
   HWND window;
   HWND savedParent;
@@ -24,24 +26,36 @@ struct GadgetListRecord {
   int32_t savedDepth;
   int32_t savedCapacity;
   WNDPROC previousProc;
+  GadgetListRecord* next;
 };
 
 GadgetListState List;
+GadgetListRecord* Records;
 
 struct PropertyName {
   char text[NumberedNameSize];
   PropertyName() { NumberedName(text, "VX_GadgetStack_", (uintptr_t)GetModuleHandleA(nullptr)); }
 };
 
-GadgetListRecord* RecordOf(HWND window, const PropertyName& name) {
-  return static_cast<GadgetListRecord*>(GetPropA(window, name.text));
+GadgetListRecord* RecordOf(HWND window) {
+  for (GadgetListRecord* record = Records; record; record = record->next)
+    if (record->window == window) return record;
+  return nullptr;
+}
+
+void Unlink(GadgetListRecord* record) {
+  for (GadgetListRecord** link = &Records; *link; link = &(*link)->next) {
+    if (*link == record) {
+      *link = record->next;
+      return;
+    }
+  }
 }
 
 HWND CurrentRoot() { return List.depth > 0 ? List.stack[0] : List.currentParent; }
 
 LRESULT CALLBACK GadgetListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  PropertyName name;
-  GadgetListRecord* record = RecordOf(window, name);
+  GadgetListRecord* record = RecordOf(window);
   if (!record) return DefWindowProcA(window, message, wParam, lParam);
   WNDPROC previous = record->previousProc;
   if (message == WM_NCDESTROY) {
@@ -49,9 +63,10 @@ LRESULT CALLBACK GadgetListWindowProc(HWND window, UINT message, WPARAM wParam, 
       List.currentParent = nullptr;
       List.depth = 0;
     }
+    Unlink(record);
     ProgramFree(record->savedStack);
     ProgramFree(record);
-    RemovePropA(window, name.text);
+    RemovePropA(window, PropertyName().text);
   }
   return CallWindowProcA(previous, window, message, wParam, lParam);
 }
@@ -61,9 +76,8 @@ LRESULT CALLBACK GadgetListWindowProc(HWND window, UINT message, WPARAM wParam, 
 HWND GadgetListAttach(HWND window) {
   HWND root = CurrentRoot();
   if (!window) return root;
-  PropertyName name;
   if (root) {
-    if (GadgetListRecord* saved = RecordOf(root, name)) {
+    if (GadgetListRecord* saved = RecordOf(root)) {
       saved->savedParent = List.currentParent;
       saved->savedStack = List.stack;
       saved->savedDepth = List.depth;
@@ -71,7 +85,7 @@ HWND GadgetListAttach(HWND window) {
       List.stack = nullptr;
     }
   }
-  if (GadgetListRecord* record = RecordOf(window, name)) {
+  if (GadgetListRecord* record = RecordOf(window)) {
     ProgramFree(List.stack);
     List.currentParent = record->savedParent;
     List.stack = record->savedStack;
@@ -91,7 +105,9 @@ HWND GadgetListAttach(HWND window) {
   GadgetListRecord* record = static_cast<GadgetListRecord*>(ProgramAlloc(sizeof(GadgetListRecord)));
   if (!record) return root;
   record->window = window;
-  SetPropA(window, name.text, record);
+  record->next = Records;
+  Records = record;
+  SetPropA(window, PropertyName().text, record);
   record->previousProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(
       window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetListWindowProc)));
   return root;

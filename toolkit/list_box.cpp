@@ -80,6 +80,7 @@ void EndPress(HWND control) {
 
 // Returns true when the message must not reach the native list box.
 bool TrackPress(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_LBUTTONDOWN && message != WM_MOUSEMOVE && message != WM_LBUTTONUP) return false;
   uintptr_t press = (uintptr_t)GetPropA(control, MouseDownProperty);
   switch (message) {
     case WM_LBUTTONDOWN: {
@@ -126,7 +127,7 @@ constexpr DWORD ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL |
 
 intptr_t CreateListBox(intptr_t number, int x, int y, int width, int height, uint32_t flags) {
   ReadDragSize();
-  HWND control = CreateGadgetControl(WS_EX_CLIENTEDGE, "ListBox", nullptr, ListBoxStyle | flags, x, y, width,
+  HWND control = CreateGadgetControl(number, WS_EX_CLIENTEDGE, "ListBox", nullptr, ListBoxStyle | flags, x, y, width,
                                      height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);

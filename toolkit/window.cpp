@@ -5,6 +5,7 @@
 #include "runtime/object_table.h"
 #include "toolkit/focus.h"
 #include "toolkit/gadget.h"
+#include "toolkit/window_marks.h"
 
 HINSTANCE ProgramInstance;
 EventState Events;
@@ -21,18 +22,13 @@ ObjectTable* WindowTable;
 HICON ProgramIcon;
 HCURSOR ArrowCursor;
 
-const char WindowIdProperty[] = "VX_WindowID";
-
 void ClassName(char (&name)[NumberedNameSize], intptr_t number) {
   NumberedName(name, "WindowClass_", number);
 }
 
-// The window number a native window belongs to: that of the first window with
-// "VX_WindowID" on the way up its parent chain, or -1.
-intptr_t ToolkitWindowNumber(HWND window) {
-  intptr_t id = (intptr_t)GetPropA(OwnerToolkitWindow(window), WindowIdProperty);
-  return id ? id - 1 : -1;
-}
+// The window number a native window belongs to: that of the first toolkit window on the
+// way up its parent chain, or -1.
+intptr_t ToolkitWindowNumber(HWND window) { return MarkedWindowNumber(OwnerToolkitWindow(window)); }
 
 void ActivateOwner(HWND window) {
   HWND owner = GetWindow(window, GW_OWNER);
@@ -51,11 +47,16 @@ HACCEL ActiveAccelerators() {
         !(SendMessageA(focus, EM_GETOPTIONS, 0, 0) & ECO_READONLY))
       return nullptr;
   }
-  HWND active = GetActiveWindow();
-  intptr_t id = active ? (intptr_t)GetPropA(active, WindowIdProperty) : 0;
-  if (!id) return nullptr;
-  WindowRecord* record = FindRecord<WindowRecord>(WindowTable, id - 1);
+  intptr_t number = MarkedWindowNumber(GetActiveWindow());
+  if (number == -1) return nullptr;
+  WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   return record ? record->acceleratorTable : nullptr;
+}
+
+// The only messages an accelerator table translates: for all others the choice of a table,
+// which reads the keyboard state, cannot change what happens.
+bool KeyboardMessage(UINT message) {
+  return message == WM_KEYDOWN || message == WM_SYSKEYDOWN || message == WM_CHAR || message == WM_SYSCHAR;
 }
 
 BOOL CALLBACK ForwardToChild(HWND child, LPARAM message) {
@@ -64,7 +65,7 @@ BOOL CALLBACK ForwardToChild(HWND child, LPARAM message) {
 }
 
 LRESULT HandleSize(HWND window, intptr_t number, WPARAM type) {
-  WindowRecord* record = GetPropA(window, WindowIdProperty) ? FindRecord<WindowRecord>(WindowTable, number) : nullptr;
+  WindowRecord* record = MarkedWindowNumber(window) != -1 ? FindRecord<WindowRecord>(WindowTable, number) : nullptr;
   if (!record) return 1;  // a container: its size is not an event
   switch (type) {
     case SIZE_RESTORED:
@@ -155,6 +156,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       Events.gadget = (intptr_t)wParam;
       Events.subtype = (int32_t)lParam;
       return 0;
+    case WM_NCDESTROY:
+      // A window destroyed by other means than WindowClose loses its mark with its property.
+      UnmarkToolkitWindow(window);
+      break;
   }
   return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -226,7 +231,7 @@ intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeig
     return 0;
   }
   record->handle = handle;
-  SetPropA(handle, WindowIdProperty, (HANDLE)(intptr_t)(windowNumber + 1));
+  MarkToolkitWindow(handle, windowNumber);
   if (!hidden)
     ShowWindow(handle, (style & WS_MAXIMIZE) ? SW_SHOWMAXIMIZED : (style & WS_MINIMIZE) ? SW_SHOWMINIMIZED : SW_SHOWNORMAL);
 
@@ -250,7 +255,7 @@ void WindowClose(intptr_t number) {
   if (!record) return;
   HWND handle = record->handle;
   ActivateOwner(handle);
-  RemovePropA(handle, WindowIdProperty);
+  UnmarkToolkitWindow(handle);
   DestroyWindow(handle);
   char className[NumberedNameSize];
   ClassName(className, number);
@@ -279,7 +284,8 @@ void WindowSetColor(intptr_t number, int32_t color) {
   if (record->backBrush) DeleteObject(record->backBrush);
   record->backBrush = color == -1 ? nullptr : CreateSolidBrush((COLORREF)color);
   record->backColor = color;
-  RedrawWindow(record->handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
+  // A hidden window is painted whole when it is shown.
+  if (IsWindowVisible(record->handle)) RedrawWindow(record->handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
 HWND WindowHandle(intptr_t number) {
@@ -308,7 +314,7 @@ int32_t WaitEventTimeout(int timeout) {
     if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE | PM_NOYIELD)) return 0;
   }
 
-  HACCEL accelerators = ActiveAccelerators();
+  HACCEL accelerators = KeyboardMessage(message.message) ? ActiveAccelerators() : nullptr;
   if (!accelerators || !TranslateAcceleratorA(GetActiveWindow(), accelerators, &message)) {
     TranslateMessage(&message);
     DispatchMessageA(&message);
