@@ -23,7 +23,7 @@ constexpr DWORD CheckBoxStyle = ButtonStyle | BS_AUTOCHECKBOX;
 
 intptr_t CreateButtonOfKind(const GadgetKind* kind, DWORD baseStyle, intptr_t number, int x, int y,
                             int width, int height, const char* text, uint32_t flags) {
-  HWND control = CreateGadgetControl(0, "Button", text, baseStyle | flags, x, y, width, height);
+  HWND control = CreateGadgetControl(number, 0, "Button", text, baseStyle | flags, x, y, width, height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
   if (!record) return 0;

@@ -44,7 +44,7 @@ void SetContainerColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   HBRUSH brush = color != -1 ? BrushAcquire(color) : nullptr;
   SetWindowLongPtrA(container, BrushWord, (LONG_PTR)brush);
   gadget->word[0] = color;
-  RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
+  if (IsWindowVisible(container)) RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
 void ReleaseContainerBrush(GadgetRecord* gadget) {
@@ -72,16 +72,19 @@ intptr_t CreateContainer(intptr_t number, int x, int y, int width, int height, u
   RegisterContainerClass();
   DWORD style, extendedStyle;
   BorderStyles(flags, &style, &extendedStyle);
-  HWND container = CreateGadgetControl(extendedStyle, ContainerClass, nullptr, style, x, y, width, height);
+  HWND container = CreateGadgetControl(number, extendedStyle, ContainerClass, nullptr, style, x, y, width, height);
   if (!container) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, container);
   if (!record) return 0;
-  SetClassLongPtrA(container, GCLP_HBRBACKGROUND, COLOR_BTNFACE + 1);
+  // The class background is set again only if someone changed it; a new window's extra
+  // word is already none.
+  if (GetClassLongPtrA(container, GCLP_HBRBACKGROUND) != COLOR_BTNFACE + 1)
+    SetClassLongPtrA(container, GCLP_HBRBACKGROUND, COLOR_BTNFACE + 1);
   record->word[0] = -1;
-  SetWindowLongPtrA(container, BrushWord, 0);
+  if (BackBrush(container)) SetWindowLongPtrA(container, BrushWord, 0);
   intptr_t result = RegisterGadget(number, record, container, &ContainerKind);
   if (!result) return 0;
   GadgetListPush(container);
-  InvalidateRect(container, nullptr, TRUE);
+  if (IsWindowVisible(container)) InvalidateRect(container, nullptr, TRUE);
   return result;
 }

@@ -79,8 +79,10 @@ void GadgetListPush(HWND container);
 void GadgetListClose();
 HWND GadgetListParent();  // the current parent
 
-// Reads a control's "VX_ID" property: non-zero and the number in *number if the control
-// carries one (gadget 0 included), else 0.
+// The gadget a native control is: its record, or null for a control that is not (or not
+// yet, or no longer) a registered gadget.
+GadgetRecord* GadgetRecordOfControl(HWND control);
+// Non-zero and the number in *number if the control is a gadget (gadget 0 included), else 0.
 int ControlGadgetNumber(HWND control, intptr_t* number);
 
 LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam);

@@ -1,15 +1,18 @@
 #include "toolkit/gadget_frame.h"
 #include <stdlib.h>
+#include "runtime/object_table.h"
 
 namespace {
 int dragWidth;
 int dragHeight;
 }  // namespace
 
-HWND CreateGadgetControl(DWORD extendedStyle, const char* className, const char* text, DWORD style,
+HWND CreateGadgetControl(intptr_t number, DWORD extendedStyle, const char* className, const char* text, DWORD style,
                          int x, int y, int width, int height, intptr_t provisionalId) {
-  return CreateWindowExA(extendedStyle, className, text ? text : "", style, x, y, width, height,
-                         GadgetListParent(), (HMENU)provisionalId, GetModuleHandleA(nullptr),
+  intptr_t identifier = number == AutoNumber ? provisionalId : number;
+  // No text and the empty text read the same; only a text costs the system a copy.
+  return CreateWindowExA(extendedStyle, className, text, style, x, y, width, height,
+                         GadgetListParent(), (HMENU)identifier, GetModuleHandleA(nullptr),
                          nullptr);
 }
 
@@ -17,14 +20,6 @@ GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control) {
   GadgetRecord* record = GadgetRecordFor(number);
   if (!record) DestroyWindow(control);
   return record;
-}
-
-GadgetRecord* GadgetRecordOfControl(HWND control) {
-  // The identifier is -1 until the control is registered and again once it is destroyed.
-  intptr_t number = GetWindowLongPtrA(control, GWLP_ID);
-  if (number == -1) return nullptr;
-  GadgetRecord* record = GadgetFind(number);
-  return record && record->handle == control ? record : nullptr;
 }
 
 void SubclassKind(HWND control, WNDPROC kindProc, WNDPROC* classProc) {

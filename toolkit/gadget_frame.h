@@ -4,16 +4,15 @@
 #include <stdint.h>
 #include "toolkit/gadget.h"
 
-// Creates a kind's native control in the current gadget parent under a provisional
-// identifier (-1 for every kind but the progress bar). Null if the control cannot be made.
-HWND CreateGadgetControl(DWORD extendedStyle, const char* className, const char* text, DWORD style,
+// Creates a kind's native control in the current gadget parent. A fixed number is its
+// identifier from the start; under AutoNumber the number is not known yet, and the control
+// gets a provisional identifier (-1 for every kind but the progress bar) until it is
+// registered. Null if the control cannot be made.
+HWND CreateGadgetControl(intptr_t number, DWORD extendedStyle, const char* className, const char* text, DWORD style,
                          int x, int y, int width, int height, intptr_t provisionalId = -1);
 // The record for a number once its control exists. Destroys the control and gives null if
 // there is no record to be had, so that the creator can return 0.
 GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control);
-// The record of a registered gadget control; null while the control is not yet (or no
-// longer) registered.
-GadgetRecord* GadgetRecordOfControl(HWND control);
 
 // Subclasses a control with a kind's procedure. The previous procedure is the class's own
 // procedure, the same for every control of the class, and is remembered once per kind.

@@ -14,19 +14,6 @@ HFONT DefaultFont;  // given to every new gadget
 
 intptr_t ControlIdentifier(HWND control) { return GetWindowLongPtrA(control, GWLP_ID); }
 
-struct PropertySearch {
-  bool found;
-  intptr_t number;
-};
-
-BOOL CALLBACK FindGadgetIdProperty(HWND, LPSTR name, HANDLE data, ULONG_PTR param) {
-  if (HIWORD((ULONG_PTR)name) == 0 || lstrcmpA(name, GadgetIdProperty) != 0) return TRUE;
-  PropertySearch* search = reinterpret_cast<PropertySearch*>(param);
-  search->found = true;
-  search->number = (intptr_t)data;
-  return FALSE;
-}
-
 // Every gadget control is subclassed with this procedure: it keeps the table in step with
 // the control's life.
 LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -91,18 +78,27 @@ intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, con
   record->kind = kind ? kind : &NoOperations;
   record->previousProc = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetWindowProc)));
-  SetWindowLongPtrA(control, GWLP_ID, number);
+  if (ControlIdentifier(control) != number) SetWindowLongPtrA(control, GWLP_ID, number);
   SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>(number));
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), TRUE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), IsWindowVisible(control));
   return automatic ? number : (intptr_t)control;
 }
 
+GadgetRecord* GadgetRecordOfControl(HWND control) {
+  if (!control) return nullptr;
+  // The identifier is -1 until the control is registered and again once it is destroyed.
+  // Any other control may carry any identifier: only a number that names a live gadget is
+  // looked up, and only a record that holds this very control makes it a gadget.
+  intptr_t number = ControlIdentifier(control);
+  if (number == UnnumberedControl || !ObjectTableVerify(GadgetTable, number)) return nullptr;
+  GadgetRecord* record = GadgetFind(number);
+  return record && record->handle == control ? record : nullptr;
+}
+
 int ControlGadgetNumber(HWND control, intptr_t* number) {
-  if (!control) return 0;
-  PropertySearch search = {false, 0};
-  EnumPropsExA(control, FindGadgetIdProperty, reinterpret_cast<LPARAM>(&search));
-  if (search.found && number) *number = search.number;
-  return search.found;
+  if (!GadgetRecordOfControl(control)) return 0;
+  if (number) *number = ControlIdentifier(control);
+  return 1;
 }
 
 void GadgetSetFont(intptr_t gadget, HFONT font) {
@@ -111,8 +107,9 @@ void GadgetSetFont(intptr_t gadget, HFONT font) {
     DefaultFont = font;
     return;
   }
+  // A hidden control is drawn in its font when it is shown: it is redrawn only if visible.
   if (GadgetRecord* record = GadgetFind(gadget))
-    SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(record->handle));
 }
 
 void GadgetFree(intptr_t gadget) {

@@ -2,14 +2,12 @@
 // the toolkit window that holds them.
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
+#include "toolkit/window_marks.h"
 
 LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
-  intptr_t number;
-  // A control without a matching "VX_ID" is not a gadget (for example a control's own child).
-  if (!ControlGadgetNumber(control, &number) || number != GetWindowLongPtrA(control, GWLP_ID))
-    return NotHandled;
-  GadgetRecord* record = GadgetFind(number);
-  if (!record || record->handle != control || !record->kind->notify) return NotHandled;
+  // A control that is not a gadget (for example a control's own child) is not handled.
+  GadgetRecord* record = GadgetRecordOfControl(control);
+  if (!record || !record->kind->notify) return NotHandled;
   return record->kind->notify(record, parent, message, wParam, lParam);
 }
 
@@ -21,7 +19,7 @@ void PostGadgetEvent(HWND control, int32_t subtype) {
 HWND OwnerToolkitWindow(HWND window) {
   HWND topmost = window;
   for (HWND current = window; current;) {
-    if (GetPropA(current, "VX_WindowID")) return current;
+    if (MarkedWindowNumber(current) != -1) return current;
     topmost = current;
     // Only child windows have a parent; above a top-level window is its owner, not a parent.
     current = (GetWindowLongPtrA(current, GWL_STYLE) & WS_CHILD) ? GetParent(current) : nullptr;

@@ -54,7 +54,9 @@ void RepaintBeneath(HWND control) {
 LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
   HWND control = gadget->handle;
   StoreImage(gadget, image);
-  if (!image || !IsBitmap(image)) RepaintBeneath(control);
+  // A hidden box and what lies beneath it are painted when they are shown.
+  bool shown = IsWindowVisible(control) != FALSE;
+  if (shown && (!image || !IsBitmap(image))) RepaintBeneath(control);
   if (image) {
     SIZE size = ImageSize(image);
     if (GetWindowLongPtrA(control, GWL_EXSTYLE) & WS_EX_CLIENTEDGE) {
@@ -62,7 +64,7 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
       size.cy += 4;
     }
     SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    if (shown) RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   return (LRESULT)image;
 }
@@ -164,7 +166,7 @@ constexpr DWORD ImageBoxStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
 intptr_t CreateImageBox(intptr_t number, int x, int y, int width, int height, HANDLE image) {
   ReadDragSize();
-  HWND control = CreateGadgetControl(0, "STATIC", nullptr, ImageBoxStyle, x, y, width, height);
+  HWND control = CreateGadgetControl(number, 0, "STATIC", nullptr, ImageBoxStyle, x, y, width, height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
   if (!record) return 0;

@@ -32,7 +32,7 @@ const GadgetKind ProgressBarKind = {KindProgressBar, nullptr, nullptr, Position,
 
 intptr_t CreateProgressBar(intptr_t number, int x, int y, int width, int height, int32_t minimum, int32_t maximum,
                            uint32_t flags) {
-  HWND control = CreateGadgetControl(0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | flags, x, y, width,
+  HWND control = CreateGadgetControl(number, 0, PROGRESS_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | flags, x, y, width,
                                      height, 0);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);

@@ -98,7 +98,7 @@ constexpr DWORD TextEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROL
 
 intptr_t CreateTextEditor(intptr_t number, int x, int y, int width, int height, uint32_t flags) {
   if (!LoadEditorLibrary()) return 0;
-  HWND control = CreateGadgetControl(WS_EX_CLIENTEDGE, editorClass, nullptr, TextEditorStyle | flags, x, y, width,
+  HWND control = CreateGadgetControl(number, WS_EX_CLIENTEDGE, editorClass, nullptr, TextEditorStyle | flags, x, y, width,
                                      height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
