@@ -9,9 +9,17 @@ struct FontRecord {
 
 ObjectTable* FontTable;
 
-// A character height in pixels for a point size on the display.
-int PixelHeight(HDC display, int pointSize) {
-  return -MulDiv(pointSize, GetDeviceCaps(display, LOGPIXELSY), 72);
+// Pixels per inch of the display, asked once: a program's display density does not change
+// while it runs. 0 while the display could not be asked.
+int DisplayDensity;
+
+int ReadDisplayDensity() {
+  if (DisplayDensity) return DisplayDensity;
+  if (HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
+    DisplayDensity = GetDeviceCaps(display, LOGPIXELSY);
+    DeleteDC(display);
+  }
+  return DisplayDensity;
 }
 
 }  // namespace
@@ -28,14 +36,14 @@ intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t sty
   FontRecord* record = static_cast<FontRecord*>(ObjectTableSlot(FontTable, number));
   if (!record) return 0;
   HFONT font = nullptr;
-  if (HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
-    font = CreateFontA(PixelHeight(display, pointSize), 0, 0, 0,
+  if (int density = ReadDisplayDensity()) {
+    // A character height in pixels.
+    font = CreateFontA(-MulDiv(pointSize, density, 72), 0, 0, 0,
                        (style & FontBold) ? FW_BOLD : FW_NORMAL,
                        (style & FontItalic) != 0, (style & FontUnderline) != 0,
                        (style & FontStrikeOut) != 0, DEFAULT_CHARSET, 0, 0,
                        (style & FontHighQuality) ? PROOF_QUALITY : DEFAULT_QUALITY, 0,
                        face ? face : "");
-    DeleteDC(display);
   }
   if (!font) {
     // An AutoNumber record that stays empty would never be found again: give it back.
