@@ -21,6 +21,7 @@ constexpr int32_t WindowGrey = 0x969696;  // RGB(150, 150, 150)
 constexpr int32_t PageGrey = 0xBEBEBE;    // RGB(190, 190, 190)
 constexpr int32_t LightGrey = 0xDCDCDC;   // RGB(220, 220, 220)
 constexpr int32_t NoColor = -1;
+const HFONT StockFont = reinterpret_cast<HFONT>(-1);  // the toolkit's stock default font
 
 // Centred on the screen, caption, system menu and minimise box, opened hidden.
 constexpr uint32_t WizardWindowFlags = WindowCentreOnScreen | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
@@ -29,6 +30,8 @@ static_assert(WizardWindowFlags == 0x10CA0001, "wizard window flags");
 
 constexpr uint32_t LicenceFieldFlags = ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;
 static_assert(LicenceFieldFlags == 2097223, "licence field flags");
+// The licence can be scrolled and selected but not changed: read-only from its creation.
+constexpr uint32_t LicenceFieldReadOnly = LicenceFieldFlags | ES_READONLY;
 constexpr uint32_t SmoothBar = 1;
 
 enum class Make : uint8_t {
@@ -57,7 +60,6 @@ enum class Insert : uint8_t {
 enum class Then : uint8_t {
   Nothing,
   Hide,
-  MakeReadOnly,
   FillWithFolders,
   Check,
 };
@@ -100,8 +102,8 @@ const GadgetRow Layout[] = {
     {TxtLicenceHint, Make::Label, 20, 10, 490, 20,
      "Используйте клавиши \"PageUp\" и \"PageDown\" для перемещения по тексту", Insert::Nothing, nullptr, 0,
      &FontBody, PageGrey, Then::Nothing},
-    {EdLicence, Make::EditField, 20, 30, 460, 170, "", Insert::LicenceText, nullptr, LicenceFieldFlags, &FontBody,
-     LightGrey, Then::MakeReadOnly},
+    {EdLicence, Make::EditField, 20, 30, 460, 170, "", Insert::LicenceText, nullptr, LicenceFieldReadOnly,
+     &FontBody, LightGrey, Then::Nothing},
     {ChkAccept, Make::CheckBox, 20, 222, 13, 13, "", Insert::Nothing, nullptr, 0, nullptr, NoColor, Then::Nothing},
     {TxtAccept, Make::Label, 40, 220, 390, 20, "Я принимаю условия лицензионного соглашения", Insert::Nothing,
      nullptr, 0, &FontBody, PageGrey, Then::Nothing},
@@ -255,13 +257,15 @@ void Finish(const GadgetRow& row) {
   switch (row.then) {
     case Then::Nothing: break;
     case Then::Hide: GadgetHide(row.number, 1); break;
-    case Then::MakeReadOnly: SendMessageA(GadgetHandle(row.number), EM_SETREADONLY, 1, 0); break;
     case Then::FillWithFolders: ListStartMenuFolders(row.number, CommonProgramsPath); break;
     case Then::Check: GadgetSetState(row.number, 1); break;
   }
 }
 
 void Build(const GadgetRow& row) {
+  // The gadget's font is the default font while it is made, so that it is given its font
+  // once, at creation, instead of the default font first and its own right after.
+  GadgetSetFont(-1, row.font ? *row.font : StockFont);
   {
     ScratchText text;
     text.Append(row.text);
@@ -269,10 +273,8 @@ void Build(const GadgetRow& row) {
     text.Append(row.textAfter);
     Create(row, text.Pass());
   }
-  if (row.make != Make::CloseList) {
-    if (row.background != NoColor) GadgetSetColor(row.number, ColorBack, row.background);
-    if (row.font) GadgetSetFont(row.number, *row.font);
-  }
+  if (row.make != Make::CloseList && row.background != NoColor)
+    GadgetSetColor(row.number, ColorBack, row.background);
   Finish(row);
 }
 
@@ -284,4 +286,5 @@ void BuildWizard() {
     return;
   WindowSetColor(WizardWindow, WindowGrey);
   for (const GadgetRow& row : Layout) Build(row);
+  GadgetSetFont(-1, StockFont);
 }
