@@ -51,17 +51,38 @@ main == "" && $2 == "init_first_thread(" && $3 == "unix_pid=" unixpid "," {
 }
 main == "" { next }
 
-# A relay line of the main thread: "pid:tid:Call dll.Function(...) ret=ADDRESS".
+# A relay line of the main thread: "pid:tid:Call dll.Function(...) ret=ADDRESS", its
+# "Ret" line, or a window procedure of the program called by the system, "pid:tid:Call
+# window proc ADDRESS (...)". A system call or window procedure that is not the program's
+# own (a jump ending a program function, a control's native procedure) is charged to the
+# program function around it.
 $1 ~ /^[0-9a-f]+:[0-9a-f]+:(Call|Ret)$/ {
   split($1, id, ":")
   if (id[2] != main) next
+  if ($2 == "window" && $3 == "proc") {
+    if (id[3] == "Call") {
+      where = owner(hex($4))
+      if (where ~ /^\(outside/ && depth > 0) where = function_of[depth]
+      depth++
+      stack[depth] = "proc " $4
+      function_of[depth] = where
+      caller[depth] = where " / (window procedure)"
+    } else {
+      while (depth > 0 && stack[depth] != "proc " $4) depth--
+      if (depth > 0) depth--
+    }
+    next
+  }
   if (!match($0, /ret=[0-9a-fA-F]+$/)) next
-  address = hex(substr($0, RSTART + 4))
+  address = substr($0, RSTART + 4)
   if (id[3] == "Call") {
     call = $2; sub(/\(.*/, "", call); sub(/^[^.]*\./, "", call)
+    where = owner(hex(address))
+    if (where ~ /^\(outside/ && depth > 0) where = function_of[depth]
     depth++
     stack[depth] = address
-    caller[depth] = owner(address) " / " call
+    function_of[depth] = where
+    caller[depth] = where " / " call
   } else {
     while (depth > 0 && stack[depth] != address) depth--
     if (depth > 0) depth--
@@ -90,6 +111,7 @@ $1 ~ /^[0-9a-f]+:[0-9a-f]+:(Call|Ret)$/ {
   if (tid != main) charged["(other threads of the program)"]++
   else if (depth == 0 || caller[depth] ~ /^\(outside/) charged["(process start-up: loader and DLL initialisation)"]++
   else charged[caller[depth]]++
+  if (depth > 0) detail[caller[depth] " " request]++
 }
 
 END {
@@ -97,4 +119,5 @@ END {
   print "total", total + 0
   for (t in types) print "type", t, types[t]
   for (c in charged) print "function", c, charged[c]
+  for (d in detail) print "detail", d, detail[d]
 }

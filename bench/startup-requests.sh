@@ -93,6 +93,7 @@ count "$bare_at" >"$work/bare"
 count "$floor_at" >"$work/floor"
 count "$setup_at" >"$work/setup"
 count "$relay_at" "$work/functions" >"$work/relay"
+echo "$bare_at $floor_at $setup_at $relay_at" >"$work/starts"
 
 total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
 export LC_ALL=C
