@@ -2,8 +2,6 @@
 
 HBITMAP CreateScreenDib(int32_t width, int32_t height, uint16_t bitsPerPixel, void** pixels) {
   *pixels = nullptr;
-  HDC screen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-  if (!screen) return nullptr;
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -11,8 +9,9 @@ HBITMAP CreateScreenDib(int32_t width, int32_t height, uint16_t bitsPerPixel, vo
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = bitsPerPixel;
   info.bmiHeader.biCompression = BI_RGB;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, pixels, nullptr, 0);
-  DeleteDC(screen);
+  // With colours given as RGB values a section needs no device context: it takes its
+  // colours from no palette.
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, pixels, nullptr, 0);
   if (bitmap && !*pixels) {
     DeleteObject(bitmap);
     return nullptr;

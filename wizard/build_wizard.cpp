@@ -256,7 +256,9 @@ void Create(const GadgetRow& row, const char* text) {
 void Finish(const GadgetRow& row) {
   switch (row.then) {
     case Then::Nothing: break;
-    case Then::Hide: GadgetHide(row.number, 1); break;
+    case Then::Hide:
+      if (row.make == Make::CloseList) GadgetHide(row.number, 1);
+      break;
     case Then::FillWithFolders: ListStartMenuFolders(row.number, CommonProgramsPath); break;
     case Then::Check: GadgetSetState(row.number, 1); break;
   }
@@ -266,6 +268,9 @@ void Build(const GadgetRow& row) {
   // The gadget's font is the default font while it is made, so that it is given its font
   // once, at creation, instead of the default font first and its own right after.
   GadgetSetFont(-1, row.font ? *row.font : StockFont);
+  // A gadget marked hidden is created hidden; the header strip, hidden only once its list
+  // is closed, is hidden by its closing row.
+  GadgetCreateHidden(row.then == Then::Hide && row.make != Make::CloseList);
   {
     ScratchText text;
     text.Append(row.text);
@@ -287,4 +292,5 @@ void BuildWizard() {
   WindowSetColor(WizardWindow, WindowGrey);
   for (const GadgetRow& row : Layout) Build(row);
   GadgetSetFont(-1, StockFont);
+  GadgetCreateHidden(0);
 }
