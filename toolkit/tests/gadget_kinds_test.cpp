@@ -52,12 +52,13 @@ const KindRow KindRows[] = {
 struct Creation {
   HWND control;
   DWORD style, extendedStyle;
+  intptr_t identifier;
 } created;
 
 LRESULT CALLBACK CatchCreation(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND && !created.control) {
     const CREATESTRUCTA* create = reinterpret_cast<CBT_CREATEWNDA*>(lParam)->lpcs;
-    created = {(HWND)wParam, (DWORD)create->style, (DWORD)create->dwExStyle};
+    created = {(HWND)wParam, (DWORD)create->style, (DWORD)create->dwExStyle, (intptr_t)create->hMenu};
   }
   return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -78,7 +79,30 @@ TEST_F(GadgetKinds, EachKindIsItsNativeClassWithItsStyles) {
     EXPECT_STRCASEEQ(row.className, ClassOf(control).c_str());
     EXPECT_EQ(row.style, created.style);
     EXPECT_EQ(row.edge, created.extendedStyle & (WS_EX_CLIENTEDGE | WS_EX_STATICEDGE));
+    EXPECT_EQ(G, created.identifier);  // a fixed number is the identifier from the start
     EXPECT_EQ(G, GetWindowLongPtrA(control, GWLP_ID));
+    GadgetFree(G);
+  }
+}
+
+TEST_F(GadgetKinds, EachKindCreatedHiddenHasItsStylesButVisibleUntilShown) {
+  for (const KindRow& row : KindRows) {
+    SCOPED_TRACE(row.what);
+    created = {};
+    HHOOK hook = SetWindowsHookExA(WH_CBT, CatchCreation, nullptr, GetCurrentThreadId());
+    GadgetCreateHidden(1);
+    row.create();
+    GadgetCreateHidden(0);
+    UnhookWindowsHookEx(hook);
+    HWND control = GadgetHandle(G);
+    ASSERT_NE(nullptr, control);
+    EXPECT_EQ(row.style & ~WS_VISIBLE, created.style);
+    EXPECT_FALSE(IsWindowVisible(control));
+    GadgetHide(G, 0);
+    EXPECT_TRUE(IsWindowVisible(control));
+    // Switched off, the next gadget starts visible again.
+    row.create();
+    EXPECT_TRUE(IsWindowVisible(GadgetHandle(G)));
     GadgetFree(G);
   }
 }

@@ -36,7 +36,26 @@ std::string TextOf(int gadget) {
   return text.Get();
 }
 
+// The "VX_ID" property, which other programs can read (gadget 0 carries the value 0).
+struct FoundProperty {
+  bool found;
+  HANDLE value;
+};
+
+BOOL CALLBACK TakeIdProperty(HWND, LPSTR name, HANDLE data, ULONG_PTR param) {
+  if (HIWORD((ULONG_PTR)name) == 0 || lstrcmpA(name, "VX_ID") != 0) return TRUE;
+  *reinterpret_cast<FoundProperty*>(param) = {true, data};
+  return FALSE;
+}
+
 std::string PropertyId(HWND control) {
+  FoundProperty property = {false, nullptr};
+  EnumPropsExA(control, TakeIdProperty, reinterpret_cast<LPARAM>(&property));
+  return property.found ? std::to_string((intptr_t)property.value) : "none";
+}
+
+// ControlGadgetNumber as text.
+std::string GadgetOf(HWND control) {
   intptr_t number = 0;
   return ControlGadgetNumber(control, &number) ? std::to_string(number) : "none";
 }
@@ -223,6 +242,57 @@ TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
   HWND withoutHandler = (HWND)MakeGadget(1, "Button", 0, &CountingKind);
   EXPECT_EQ(NotHandled, ForwardToGadgetKind(withoutHandler, window_, WM_COMMAND, 0, 0));
   EXPECT_EQ(NotHandled, ForwardToGadgetKind(nullptr, window_, WM_COMMAND, 0, 0));
+}
+
+HWND PlainControl(intptr_t identifier, HWND parent) {
+  return CreateWindowExA(0, "Button", "", WS_CHILD, 0, 0, 10, 10, parent, (HMENU)identifier,
+                         GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST_F(Gadgets, AControlIsTheGadgetThatItsIdentifierNamesNowAndNoOther) {
+  HWND zero = (HWND)MakeGadget(0, "Button", 0, &CountingKind);
+  // A fixed number freed, carried by a plain control, then given to a new gadget.
+  HWND firstFour = (HWND)MakeGadget(4, "Button", 0, &CountingKind);
+  GadgetFree(4);
+  HWND plainFour = PlainControl(4, window_);
+  HWND secondFour = (HWND)MakeGadget(4, "Button", 0, &CountingKind);
+  // An automatic number freed and carried by a plain control; the next automatic gadget
+  // may well get the same record, and so the same number.
+  int oldAutomatic = (int)MakeGadget(AutoNumber, "Button", 0, &CountingKind);
+  GadgetFree(oldAutomatic);
+  HWND plainAutomatic = PlainControl(oldAutomatic, window_);
+  int automatic = (int)MakeGadget(AutoNumber, "Button", 0, &CountingKind);
+
+  struct Case {
+    const char* what;
+    HWND control;
+    std::string gadget;
+  } cases[] = {
+      {"gadget 0", zero, "0"},
+      {"gadget 4", secondFour, "4"},
+      {"the freed gadget 4", firstFour, "none"},
+      {"a plain control with gadget 4's number", plainFour, "none"},
+      {"an automatic gadget", GadgetHandle(automatic), std::to_string(automatic)},
+      {"a plain control with a freed automatic number", plainAutomatic, "none"},
+      {"a gadget's own child with its parent's number", PlainControl(4, secondFour), "none"},
+      {"an identifier beyond the table's slots", PlainControl(4000, window_), "none"},
+      // Read as an address by a careless look-up.
+      {"an identifier like an automatic number", PlainControl(0x7FFE0000, window_), "none"},
+      {"the window itself", window_, "none"},
+      {"no control", nullptr, "none"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(c.gadget, GadgetOf(c.control));
+    GadgetRecord* record = GadgetRecordOfControl(c.control);
+    EXPECT_EQ(c.gadget != "none", record != nullptr);
+    if (record) {
+      EXPECT_EQ(c.control, record->handle);
+    }
+  }
+  // The freed automatic number's plain control is still no gadget once its number is free.
+  GadgetFree(automatic);
+  EXPECT_EQ("none", GadgetOf(plainAutomatic));
 }
 
 TEST_F(Gadgets, OwnerToolkitWindowIsTheNearestWindowWithAWindowNumber) {

@@ -3,6 +3,7 @@
 #include <vector>
 #include "runtime/object_table.h"
 #include "toolkit/window.h"
+#include "toolkit/window_marks.h"
 
 namespace {
 
@@ -124,6 +125,29 @@ TEST_F(WindowEvents, ReopeningANumberClosesTheOldWindow) {
   GetClassNameA(second, className, sizeof className);
   EXPECT_STREQ("WindowClass_1", className);
   EXPECT_EQ((HANDLE)2, GetPropA(second, "VX_WindowID"));
+}
+
+TEST_F(WindowEvents, AWindowCarriesItsNumberUntilItIsClosedOrDestroyed) {
+  struct Ending {
+    const char* what;
+    void (*end)(HWND window);
+  } endings[] = {
+      {"closed", [](HWND) { WindowClose(1); }},
+      {"destroyed without WindowClose", [](HWND window) { DestroyWindow(window); }},
+  };
+  for (const Ending& ending : endings) {
+    SCOPED_TRACE(ending.what);
+    HWND window = Open(1);
+    HWND child = CreateWindowExA(0, "Static", "", WS_CHILD, 0, 0, 10, 10, window, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    EXPECT_EQ(1, MarkedWindowNumber(window));
+    EXPECT_EQ(-1, MarkedWindowNumber(child));
+    EXPECT_EQ((HANDLE)2, GetPropA(window, "VX_WindowID"));  // for other programs to read
+    ending.end(window);
+    EXPECT_EQ(-1, MarkedWindowNumber(window));
+    WindowClose(1);
+  }
+  EXPECT_EQ(-1, MarkedWindowNumber(nullptr));
 }
 
 TEST_F(WindowEvents, ClosingUnregistersTheClassAndForgetsTheNumber) {
