@@ -1,25 +1,38 @@
 #!/usr/bin/env bash
 # Where the start-up's Wine-server requests go:
-#   bash bench/startup-requests.sh     (BRX_BUILD=folder chooses the build, the twin's too)
-# Runs the bare window, the floor and the setup once each under Wine's server trace and
-# counts the requests each makes from its start until its main thread first waits for
-# input, the window shown and painted. For the setup it prints them by request type and
-# by the program's function whose system call made them: a second run adds Wine's relay
-# trace of the setup's own calls, and the setup's link map names the callers.
+#   bash bench/startup-requests.sh     (BRX_BUILD=folder, BRX_ARCH=x86 or x64 as for run.sh)
+# For every build this host can run, runs the bare window, the floor and the setup once each
+# under Wine's server trace and counts the requests each makes from its start until its
+# main thread first waits for input, the window shown and painted. For the setup it prints
+# them by request type and by the program's function whose system call made them: a second
+# run adds Wine's relay trace of the setup's own calls, and the setup's link map names the
+# callers.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-build=${BRX_BUILD:-build}
 top=${BRX_TOP:-25}
 
 bash scripts/bootstrap.sh >/dev/null || exit 1
-if [ ! -f "$build/CMakeCache.txt" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+. scripts/builds.sh
+. scripts/wine-env.sh
+brx_choose_runs "the request count" || exit 1
+
+# Counts and reports one build: count_build x86|x64.
+count_build() {
+arch=$1
+build=$(brx_build_folder "$arch")
+toolchain=$root/cmake/mingw-i686.cmake
+cxxfilt=i686-w64-mingw32-c++filt
+if [ "$arch" = x64 ]; then
+  toolchain=$root/cmake/mingw-x86_64.cmake
+  cxxfilt=x86_64-w64-mingw32-c++filt
 fi
+mkdir -p "$build"
+cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
 cmake --build "$build" --target BrindlexSetup bench_setup_map bench_bare_window bench_floor_window -j2 \
   >"$build/requests-build.log" 2>&1 || {
   tail -n 30 "$build/requests-build.log"
-  exit 1
+  return 1
 }
 build=$(cd "$build" && pwd)
 work=$build/bench/requests
@@ -28,7 +41,6 @@ mkdir -p "$work"
 log=$work/trace.log
 : >"$log"
 
-. scripts/wine-env.sh
 brx_wine_env "$build"
 brx_wine_prefix
 brx_display
@@ -81,8 +93,6 @@ brx_wine reg delete "$debug_key" /v RelayFromExclude /f >/dev/null 2>&1
 brx_wine reg add "$debug_key" /v RelayFromInclude /d BrindlexSetup.exe /f >/dev/null 2>&1
 relay_at=$(traced_run "$build/BrindlexSetup.exe" +server,+relay,+pid)
 
-cxxfilt=i686-w64-mingw32-c++filt
-[ "$(brx_build_arch "$build")" = x64 ] && cxxfilt=x86_64-w64-mingw32-c++filt
 awk -f bench/map-functions.awk "$build/bench/setup.map" | sort |
   "$cxxfilt" -n -p | sed 's/(anonymous namespace):://g' >"$work/functions"
 count() {
@@ -98,7 +108,7 @@ echo "$bare_at $floor_at $setup_at $relay_at" >"$work/starts"
 total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
 export LC_ALL=C
 echo "Wine-server requests from process start to the window shown and painted, the main"
-echo "thread waiting for input ($(brx_build_arch "$build") build, $(brx_wine --version))"
+echo "thread waiting for input ($arch build, $(brx_wine --version))"
 printf '  %-44s %6s\n' "bare window (four buttons)" "$(total bare)" "floor" "$(total floor)" \
   "setup, welcome page" "$(total setup)" "setup, run again with its calls traced" "$(total relay)"
 echo
@@ -114,3 +124,11 @@ echo "Setup by program function, all system calls together (top $top)"
 awk '$1 == "function" { n = $NF; $1 = ""; $NF = ""; sub(/^ /, ""); sub(/ \/ .*/, ""); s[$0] += n }
      END { for (f in s) print s[f] "\t" f }' "$work/relay" | sort -rn | head -n "$top" |
   awk -F '\t' '{ printf "  %-60s %6d\n", $2, $1 }'
+restore
+trap - EXIT
+}
+
+for arch in $BRX_RUN_ARCHES; do
+  count_build "$arch" || exit 1
+  echo
+done
