@@ -22,24 +22,16 @@ brx_choose_runs "the benchmarks" || exit 1
 # Measures and reports one build: bench_build x86|x64.
 bench_build() {
 arch=$1
-build=$(brx_build_folder "$arch")
-toolchain=$root/cmake/mingw-i686.cmake
 objdump=i686-w64-mingw32-objdump
 strings=i686-w64-mingw32-strings
 build_name="the 32-bit product"
 if [ "$arch" = x64 ]; then
-  toolchain=$root/cmake/mingw-x86_64.cmake
   objdump=x86_64-w64-mingw32-objdump
   strings=x86_64-w64-mingw32-strings
   build_name="the 64-bit twin"
 fi
-mkdir -p "$build"
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
-cmake --build "$build" --target brx_bench -j2 >"$build/bench-build.log" 2>&1 || {
-  tail -n 30 "$build/bench-build.log"
-  return 1
-}
-build=$(cd "$build" && pwd)
+brx_build_targets "$arch" bench-build.log brx_bench || return 1
+build=$(brx_build_folder "$arch")
 bench=$build/bench
 setup=$build/BrindlexSetup.exe
 scaling=$bench/BrindlexSetupScaling.exe

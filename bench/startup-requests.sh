@@ -20,21 +20,11 @@ brx_choose_runs "the request count" || exit 1
 # Counts and reports one build: count_build x86|x64.
 count_build() {
 arch=$1
-build=$(brx_build_folder "$arch")
-toolchain=$root/cmake/mingw-i686.cmake
 cxxfilt=i686-w64-mingw32-c++filt
-if [ "$arch" = x64 ]; then
-  toolchain=$root/cmake/mingw-x86_64.cmake
-  cxxfilt=x86_64-w64-mingw32-c++filt
-fi
-mkdir -p "$build"
-cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
-cmake --build "$build" --target BrindlexSetup bench_setup_map bench_bare_window bench_floor_window -j2 \
-  >"$build/requests-build.log" 2>&1 || {
-  tail -n 30 "$build/requests-build.log"
-  return 1
-}
-build=$(cd "$build" && pwd)
+[ "$arch" = x64 ] && cxxfilt=x86_64-w64-mingw32-c++filt
+brx_build_targets "$arch" requests-build.log BrindlexSetup bench_setup_map bench_bare_window \
+  bench_floor_window || return 1
+build=$(brx_build_folder "$arch")
 work=$build/bench/requests
 rm -rf "$work"
 mkdir -p "$work"
