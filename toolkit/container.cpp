@@ -44,7 +44,9 @@ void SetContainerColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   HBRUSH brush = color != -1 ? BrushAcquire(color) : nullptr;
   SetWindowLongPtrA(container, BrushWord, (LONG_PTR)brush);
   gadget->word[0] = color;
-  if (IsWindowVisible(container)) RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
+  // A hidden container is painted whole when it is shown.
+  if (IsWindowVisible(container))
+    RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
 void ReleaseContainerBrush(GadgetRecord* gadget) {

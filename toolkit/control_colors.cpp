@@ -43,7 +43,8 @@ void ControlColorSet(GadgetRecord* gadget, int32_t which, int32_t color) {
     return;
   }
   // A hidden control is painted whole when it is shown.
-  if (IsWindowVisible(gadget->handle)) RedrawWindow(gadget->handle, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
+  if (IsWindowVisible(gadget->handle))
+    RedrawWindow(gadget->handle, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
 }
 
 void ControlColorsRelease(GadgetRecord* gadget) {

@@ -72,7 +72,7 @@ void GadgetSetColor(intptr_t gadget, int32_t which, int32_t color);
 HWND GadgetHandle(intptr_t gadget);
 void GadgetSetFont(intptr_t gadget, HFONT font);  // gadget -1: default for later gadgets; font -1: stock font
 // Non-zero: gadgets created from now on start hidden, as if hidden right after their
-// creation, at no cost of their own; 0 (the default): they start visible again.
+// creation but without the work of hiding them; 0 (the default): they start visible again.
 void GadgetCreateHidden(int hidden);
 void GadgetFree(intptr_t gadget);
 

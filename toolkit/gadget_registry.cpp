@@ -86,9 +86,9 @@ intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, con
 
 GadgetRecord* GadgetRecordOfControl(HWND control) {
   if (!control) return nullptr;
-  // The identifier is -1 until the control is registered and again once it is destroyed.
-  // Any other control may carry any identifier: only a number that names a live gadget is
-  // looked up, and only a record that holds this very control makes it a gadget.
+  // A gadget's identifier is -1 once it is destroyed, and any other control may carry any
+  // identifier: only a number that names a live gadget is looked up, and only a record
+  // that holds this very control makes it a gadget.
   intptr_t number = ControlIdentifier(control);
   if (number == UnnumberedControl || !ObjectTableVerify(GadgetTable, number)) return nullptr;
   GadgetRecord* record = GadgetFind(number);
