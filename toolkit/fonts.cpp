@@ -1,5 +1,6 @@
 #include "toolkit/fonts.h"
 #include "runtime/object_table.h"
+#include "toolkit/display_density.h"
 
 namespace {
 
@@ -8,19 +9,6 @@ struct FontRecord {
 };
 
 ObjectTable* FontTable;
-
-// Pixels per inch of the display, asked once: a program's display density does not change
-// while it runs. 0 while the display could not be asked.
-int DisplayDensity;
-
-int ReadDisplayDensity() {
-  if (DisplayDensity) return DisplayDensity;
-  if (HDC display = CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {
-    DisplayDensity = GetDeviceCaps(display, LOGPIXELSY);
-    DeleteDC(display);
-  }
-  return DisplayDensity;
-}
 
 }  // namespace
 
@@ -35,16 +23,13 @@ void FontsStop() {
 intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style) {
   FontRecord* record = static_cast<FontRecord*>(ObjectTableSlot(FontTable, number));
   if (!record) return 0;
-  HFONT font = nullptr;
-  if (int density = ReadDisplayDensity()) {
-    // A character height in pixels.
-    font = CreateFontA(-MulDiv(pointSize, density, 72), 0, 0, 0,
-                       (style & FontBold) ? FW_BOLD : FW_NORMAL,
-                       (style & FontItalic) != 0, (style & FontUnderline) != 0,
-                       (style & FontStrikeOut) != 0, DEFAULT_CHARSET, 0, 0,
-                       (style & FontHighQuality) ? PROOF_QUALITY : DEFAULT_QUALITY, 0,
-                       face ? face : "");
-  }
+  // A character height in pixels.
+  HFONT font = CreateFontA(-MulDiv(pointSize, DisplayDensity(), 72), 0, 0, 0,
+                           (style & FontBold) ? FW_BOLD : FW_NORMAL,
+                           (style & FontItalic) != 0, (style & FontUnderline) != 0,
+                           (style & FontStrikeOut) != 0, DEFAULT_CHARSET, 0, 0,
+                           (style & FontHighQuality) ? PROOF_QUALITY : DEFAULT_QUALITY, 0,
+                           face ? face : "");
   if (!font) {
     // An AutoNumber record that stays empty would never be found again: give it back.
     if (number == AutoNumber) ObjectTableRelease(FontTable, ObjectNumberOf(record));

@@ -258,10 +258,10 @@ TEST_F(Gadgets, AControlIsTheGadgetThatItsIdentifierNamesNowAndNoOther) {
   HWND secondFour = (HWND)MakeGadget(4, "Button", 0, &CountingKind);
   // An automatic number freed and carried by a plain control; the next automatic gadget
   // may well get the same record, and so the same number.
-  int oldAutomatic = (int)MakeGadget(AutoNumber, "Button", 0, &CountingKind);
+  intptr_t oldAutomatic = MakeGadget(AutoNumber, "Button", 0, &CountingKind);
   GadgetFree(oldAutomatic);
   HWND plainAutomatic = PlainControl(oldAutomatic, window_);
-  int automatic = (int)MakeGadget(AutoNumber, "Button", 0, &CountingKind);
+  intptr_t automatic = MakeGadget(AutoNumber, "Button", 0, &CountingKind);
 
   struct Case {
     const char* what;
