@@ -141,9 +141,11 @@ TEST(HighAddresses, AutoNumberedWindowAndGadgetsAreFoundFromTheirControlsAndEven
   HWND control = GadgetHandle(button);
   ASSERT_TRUE(IsWindow(control));
   EXPECT_EQ(button, GetWindowLongPtrA(control, GWLP_ID));
-  intptr_t fromProperty = 0;
-  ASSERT_TRUE(ControlGadgetNumber(control, &fromProperty));
-  EXPECT_EQ(button, fromProperty);
+  intptr_t fromControl = 0;
+  ASSERT_TRUE(ControlGadgetNumber(control, &fromControl));
+  EXPECT_EQ(button, fromControl);
+  // Other programs read the whole number from the control's property.
+  EXPECT_EQ((HANDLE)button, GetPropA(control, "VX_ID"));
   EXPECT_EQ(button, GadgetNumberOf(GadgetFind(button)));
 
   DrainEvents();
