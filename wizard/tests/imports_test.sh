@@ -10,7 +10,7 @@ objdump=$1
 program=$2
 list=$3
 
-imports=$("$objdump" -p "$program" | awk '
+imports=$(LC_ALL=C "$objdump" -p "$program" | awk '
   /^\tDLL Name: / { dll = toupper($3); next }
   dll != "" && /^\t[0-9a-f]+\t/ { print dll "!" $NF }' | LC_ALL=C sort)
 [ -n "$imports" ] || { echo "no imports read from $program"; exit 1; }
