@@ -23,17 +23,17 @@ extern const uint32_t BlockCrcs[BlockCount];
 }
 
 const PayloadEntry PayloadTable[PayloadCount] = {
-    {"Brindlex.exe",          DestinationFolder,  BlockApplication,      BlockSizes[Application], BlockCrcs[Application]},
-    {"License.txt",           DestinationFolder,  BlockLicenceText,      BlockSizes[Licence], BlockCrcs[Licence]},
-    {"Vomar_6k.html",         ProjectsFolder,     BlockProjectPage,      BlockSizes[ProjectPage], BlockCrcs[ProjectPage]},
-    {"vomar6k_montag.jpg",    ProjectFilesFolder, BlockMontagePhoto,     BlockSizes[MontagePhoto], BlockCrcs[MontagePhoto]},
-    {"Vomar6kplata00.gif",    ProjectFilesFolder, BlockBoardPicture,     BlockSizes[BoardPicture], BlockCrcs[BoardPicture]},
-    {"Vomar_6k_bat.gif",      ProjectFilesFolder, BlockChannelSchematic, BlockSizes[ChannelSchematic], BlockCrcs[ChannelSchematic]},
-    {"Vomar_6k_bat.sfr",      ProjectFilesFolder, BlockSettings,         BlockSizes[Settings], BlockCrcs[Settings]},
-    {"Vomar_6k_bat_01.sfr",   ProjectFilesFolder, BlockSettingsFast,     BlockSizes[SettingsFast], BlockCrcs[SettingsFast]},
-    {"Vomar_6k_panel.jpg",    ProjectFilesFolder, BlockPanelPhoto,       BlockSizes[PanelPhoto], BlockCrcs[PanelPhoto]},
-    {"Vomar_6k_plata_00.lay", ProjectFilesFolder, BlockBoardLayout,      BlockSizes[BoardLayout], BlockCrcs[BoardLayout]},
-    {"Vomar_6k_r.gif",        ProjectFilesFolder, BlockSchematic,        BlockSizes[Schematic], BlockCrcs[Schematic]},
+    {"Brindlex.exe",          DestinationFolder,  BlockApplication,      BlockSizes[Application],       BlockCrcs[Application]},
+    {"License.txt",           DestinationFolder,  BlockLicenceText,      BlockSizes[Licence],           BlockCrcs[Licence]},
+    {"Vomar_6k.html",         ProjectsFolder,     BlockProjectPage,      BlockSizes[ProjectPage],       BlockCrcs[ProjectPage]},
+    {"vomar6k_montag.jpg",    ProjectFilesFolder, BlockMontagePhoto,     BlockSizes[MontagePhoto],      BlockCrcs[MontagePhoto]},
+    {"Vomar6kplata00.gif",    ProjectFilesFolder, BlockBoardPicture,     BlockSizes[BoardPicture],      BlockCrcs[BoardPicture]},
+    {"Vomar_6k_bat.gif",      ProjectFilesFolder, BlockChannelSchematic, BlockSizes[ChannelSchematic],  BlockCrcs[ChannelSchematic]},
+    {"Vomar_6k_bat.sfr",      ProjectFilesFolder, BlockSettings,         BlockSizes[Settings],          BlockCrcs[Settings]},
+    {"Vomar_6k_bat_01.sfr",   ProjectFilesFolder, BlockSettingsFast,     BlockSizes[SettingsFast],      BlockCrcs[SettingsFast]},
+    {"Vomar_6k_panel.jpg",    ProjectFilesFolder, BlockPanelPhoto,       BlockSizes[PanelPhoto],        BlockCrcs[PanelPhoto]},
+    {"Vomar_6k_plata_00.lay", ProjectFilesFolder, BlockBoardLayout,      BlockSizes[BoardLayout],       BlockCrcs[BoardLayout]},
+    {"Vomar_6k_r.gif",        ProjectFilesFolder, BlockSchematic,        BlockSizes[Schematic],         BlockCrcs[Schematic]},
 };
 
 EmbeddedBlock EmbeddedPicture(int number) {
