@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "runtime/strings.h"
+#include "runtime/system_library.h"
 
 int32_t PathDriveNumber(const char* path) {
   ScratchText letter;
@@ -22,7 +23,7 @@ constexpr WORD RealDriveTypeOrdinal = 524;
 RealDriveTypeFunction ShellRealDriveType() {
   static RealDriveTypeFunction function;
   if (function) return function;
-  HMODULE shell = GetModuleHandleA("shell32.dll");
+  HMODULE shell = LoadSystemLibrary("SHELL32.DLL");
   if (!shell) return nullptr;
   FARPROC found = GetProcAddress(shell, "RealDriveType");
   if (!found) found = GetProcAddress(shell, MAKEINTRESOURCEA(RealDriveTypeOrdinal));
