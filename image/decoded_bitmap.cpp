@@ -16,7 +16,8 @@ HBITMAP BitmapFromDecoder(const ImageDecoder* decoder, int kind) {
   HBITMAP bitmap =
       CreateScreenDib((int32_t)width, -(int32_t)height, kind == DecodedBgra ? 32 : 24, &pixels);
   if (!bitmap) return nullptr;
-  if (decoder->decode(static_cast<uint8_t*>(pixels), DecodedRowStride(width, kind))) return bitmap;
-  DeleteObject(bitmap);
-  return nullptr;
+  // A picture that fails part way is kept with the rows decoded so far; the rest stay
+  // zero, as the bitmap was made.
+  decoder->decode(static_cast<uint8_t*>(pixels), DecodedRowStride(width, kind));
+  return bitmap;
 }

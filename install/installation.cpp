@@ -1,4 +1,5 @@
 #include "install/installation.h"
+#include <zlib.h>
 #include "install/shortcut_set.h"
 #include "payload/payload.h"
 #include "runtime/files.h"
@@ -36,15 +37,23 @@ const char* const DocumentExtensions[] = {"sfr", "hex"};
 
 int32_t ProgressStep() { return GadgetGetState(PrgInstall) + 1; }
 
+bool BlockIntact(const void* data, int32_t size, uint32_t crc) {
+  if (size < 0 || (size > 0 && !data)) return false;
+  return crc32(0, static_cast<const Bytef*>(data), (uInt)size) == crc;
+}
+
 }  // namespace
 
-int32_t ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size) {
+int32_t ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size,
+                           uint32_t crc) {
   PollEvent();
   {
     ScratchText detail;
     GadgetSetText(TxtInstallFile, detail.Append(ExtractingPrefix).Append(name).Pass());
   }
   int32_t step = ProgressStep();
+  // A damaged download must not install a damaged program.
+  if (!BlockIntact(data, size, crc)) FatalFileError(name);
   bool whole = false;
   {
     ScratchText path;
@@ -89,7 +98,7 @@ int32_t RunInstallation() {
   Delay(100);
 
   for (const PayloadEntry& entry : PayloadTable)
-    ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size);
+    ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, entry.crc);
 
   step = ProgressStep();
   CreateProgramShortcuts(destination);

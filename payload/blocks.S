@@ -68,3 +68,9 @@ BLOCK(BlockSizes)
         .long SYMBOL(BlockBoardLayout) - SYMBOL(BlockPanelPhoto)
         .long SYMBOL(BlockSchematic) - SYMBOL(BlockBoardLayout)
         .long SYMBOL(BlockEnd) - SYMBOL(BlockSchematic)
+
+/* The CRC-32 of each block, in the same order: written at build time by block-crcs.sh from
+   the bytes laid out above. */
+        .balign 4
+BLOCK(BlockCrcs)
+        .include "block-crcs.inc"

@@ -2,7 +2,8 @@
 
 namespace {
 
-// The blocks in the order blocks.S lays them out; BlockSizes has one entry for each.
+// The blocks in the order blocks.S lays them out; BlockSizes and BlockCrcs have one entry
+// for each.
 enum BlockIndex {
   Picture0, Picture1, Welcome, Licence, Icon2, Icon3, Finish,
   Application, ProjectPage, MontagePhoto, BoardPicture, ChannelSchematic,
@@ -18,20 +19,21 @@ extern const uint8_t BlockPicture0[], BlockPicture1[], BlockWelcomeText[], Block
     BlockMontagePhoto[], BlockBoardPicture[], BlockChannelSchematic[], BlockSettings[],
     BlockSettingsFast[], BlockPanelPhoto[], BlockBoardLayout[], BlockSchematic[];
 extern const int32_t BlockSizes[BlockCount];
+extern const uint32_t BlockCrcs[BlockCount];
 }
 
 const PayloadEntry PayloadTable[PayloadCount] = {
-    {"Brindlex.exe",          DestinationFolder,  BlockApplication,      BlockSizes[Application]},
-    {"License.txt",           DestinationFolder,  BlockLicenceText,      BlockSizes[Licence]},
-    {"Vomar_6k.html",         ProjectsFolder,     BlockProjectPage,      BlockSizes[ProjectPage]},
-    {"vomar6k_montag.jpg",    ProjectFilesFolder, BlockMontagePhoto,     BlockSizes[MontagePhoto]},
-    {"Vomar6kplata00.gif",    ProjectFilesFolder, BlockBoardPicture,     BlockSizes[BoardPicture]},
-    {"Vomar_6k_bat.gif",      ProjectFilesFolder, BlockChannelSchematic, BlockSizes[ChannelSchematic]},
-    {"Vomar_6k_bat.sfr",      ProjectFilesFolder, BlockSettings,         BlockSizes[Settings]},
-    {"Vomar_6k_bat_01.sfr",   ProjectFilesFolder, BlockSettingsFast,     BlockSizes[SettingsFast]},
-    {"Vomar_6k_panel.jpg",    ProjectFilesFolder, BlockPanelPhoto,       BlockSizes[PanelPhoto]},
-    {"Vomar_6k_plata_00.lay", ProjectFilesFolder, BlockBoardLayout,      BlockSizes[BoardLayout]},
-    {"Vomar_6k_r.gif",        ProjectFilesFolder, BlockSchematic,        BlockSizes[Schematic]},
+    {"Brindlex.exe",          DestinationFolder,  BlockApplication,      BlockSizes[Application],       BlockCrcs[Application]},
+    {"License.txt",           DestinationFolder,  BlockLicenceText,      BlockSizes[Licence],           BlockCrcs[Licence]},
+    {"Vomar_6k.html",         ProjectsFolder,     BlockProjectPage,      BlockSizes[ProjectPage],       BlockCrcs[ProjectPage]},
+    {"vomar6k_montag.jpg",    ProjectFilesFolder, BlockMontagePhoto,     BlockSizes[MontagePhoto],      BlockCrcs[MontagePhoto]},
+    {"Vomar6kplata00.gif",    ProjectFilesFolder, BlockBoardPicture,     BlockSizes[BoardPicture],      BlockCrcs[BoardPicture]},
+    {"Vomar_6k_bat.gif",      ProjectFilesFolder, BlockChannelSchematic, BlockSizes[ChannelSchematic],  BlockCrcs[ChannelSchematic]},
+    {"Vomar_6k_bat.sfr",      ProjectFilesFolder, BlockSettings,         BlockSizes[Settings],          BlockCrcs[Settings]},
+    {"Vomar_6k_bat_01.sfr",   ProjectFilesFolder, BlockSettingsFast,     BlockSizes[SettingsFast],      BlockCrcs[SettingsFast]},
+    {"Vomar_6k_panel.jpg",    ProjectFilesFolder, BlockPanelPhoto,       BlockSizes[PanelPhoto],        BlockCrcs[PanelPhoto]},
+    {"Vomar_6k_plata_00.lay", ProjectFilesFolder, BlockBoardLayout,      BlockSizes[BoardLayout],       BlockCrcs[BoardLayout]},
+    {"Vomar_6k_r.gif",        ProjectFilesFolder, BlockSchematic,        BlockSizes[Schematic],         BlockCrcs[Schematic]},
 };
 
 EmbeddedBlock EmbeddedPicture(int number) {

@@ -11,6 +11,7 @@ struct PayloadEntry {
   DestinationClass destination;  // which of the installation's three folders receives it
   const uint8_t* data;
   int32_t size;
+  uint32_t crc;  // CRC-32 of the size bytes at data, computed when the program was built
 };
 
 constexpr int PayloadCount = 11;

@@ -31,7 +31,8 @@ struct ObjectTable {
 ObjectTable* ObjectTableNew(int recordSize, int growthStep, ReleaseOp release);
 // The record a create operation fills. For AutoNumber a new node is linked in (the number
 // is then ObjectNumberOf(record)); for a fixed number the table grows as needed and the
-// object that had the number is released first.
+// object that had the number is released first. A fixed number whose slots could not be
+// addressed gives null and changes nothing.
 void* ObjectTableSlot(ObjectTable* table, intptr_t number);
 // The live record of a number, or null. Constant time for both kinds of number.
 void* ObjectTableFind(ObjectTable* table, intptr_t number);

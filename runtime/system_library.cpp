@@ -8,6 +8,7 @@
 namespace {
 
 typedef BOOL(WINAPI* SetDefaultDllDirectoriesFn)(DWORD);
+typedef BOOL(WINAPI* SetDllDirectoryFn)(LPCSTR);
 
 }  // namespace
 
@@ -16,15 +17,19 @@ FARPROC Kernel32Function(const char* name) {
   return kernel ? GetProcAddress(kernel, name) : nullptr;
 }
 
-// SetDefaultDllDirectories exists from Windows 8 (and on 7 with an update); where it does,
-// LoadLibraryEx understands LOAD_LIBRARY_SEARCH_SYSTEM32.
+// Both search settings are looked up, never imported: the program must start on systems
+// that lack them. SetDefaultDllDirectories exists from Windows 8 (and on 7 with an update);
+// where it does, LoadLibraryEx understands LOAD_LIBRARY_SEARCH_SYSTEM32. SetDllDirectoryA
+// exists from XP SP1.
 void RestrictDllSearch() {
   auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(Kernel32Function("SetDefaultDllDirectories")));
   if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-  // Older systems: at least take the program's own folder's neighbours out of the
-  // search that follows the system folders.
-  SetDllDirectoryA("");
+  // Older systems: at least take the current folder out of the search that follows the
+  // system folders.
+  auto setDirectory = reinterpret_cast<SetDllDirectoryFn>(
+      reinterpret_cast<void*>(Kernel32Function("SetDllDirectoryA")));
+  if (setDirectory) setDirectory("");
 }
 
 HMODULE LoadSystemLibrary(const char* name) {

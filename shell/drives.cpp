@@ -4,6 +4,7 @@
 #include <shlobj.h>
 
 #include "runtime/strings.h"
+#include "runtime/system_library.h"
 
 int32_t PathDriveNumber(const char* path) {
   ScratchText letter;
@@ -12,7 +13,30 @@ int32_t PathDriveNumber(const char* path) {
   return StrFirstCode(letter.Get()) - 'A';
 }
 
-int32_t PathDriveType(const char* path) { return RealDriveType(PathDriveNumber(path), FALSE); }
+namespace {
+
+using RealDriveTypeFunction = int(WINAPI*)(int drive, BOOL okToHitNet);
+// Older shells may export RealDriveType by its ordinal only (the one it has always had),
+// so it is looked up, never imported.
+constexpr WORD RealDriveTypeOrdinal = 524;
+
+RealDriveTypeFunction ShellRealDriveType() {
+  static RealDriveTypeFunction function;
+  if (function) return function;
+  HMODULE shell = LoadSystemLibrary("SHELL32.DLL");
+  if (!shell) return nullptr;
+  FARPROC found = GetProcAddress(shell, "RealDriveType");
+  if (!found) found = GetProcAddress(shell, MAKEINTRESOURCEA(RealDriveTypeOrdinal));
+  function = reinterpret_cast<RealDriveTypeFunction>(reinterpret_cast<void*>(found));
+  return function;
+}
+
+}  // namespace
+
+int32_t PathDriveType(const char* path) {
+  RealDriveTypeFunction driveType = ShellRealDriveType();
+  return driveType ? driveType(PathDriveNumber(path), FALSE) : DRIVE_UNKNOWN;
+}
 
 int32_t MegabytesFromBytes(uint64_t bytes) {
   uint64_t megabytes = bytes / 1048576;

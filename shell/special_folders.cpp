@@ -62,7 +62,24 @@ static MakeSureDirectoryPathExistsFunction MakeSureDirectoryPathExists() {
   return function;
 }
 
+namespace {
+
+// The longest path a folder can have is 247 characters (MAX_PATH less room for an 8.3 file
+// name). The system's helper copies each part of the path into a MAX_PATH buffer without a
+// bound, so a longer path never reaches it.
+constexpr size_t FolderPathLimit = 248;
+
+bool FitsFolderLimit(const char* path) {
+  for (size_t length = 0; length < FolderPathLimit; ++length)
+    if (!path[length]) return true;
+  return false;
+}
+
+}  // namespace
+
 int32_t EnsureDirectoryPath(const char* path) {
+  if (!path) path = "";
+  if (!FitsFolderLimit(path)) return 0;
   MakeSureDirectoryPathExistsFunction makeFolders = MakeSureDirectoryPathExists();
-  return makeFolders && makeFolders(path ? path : "") ? 1 : 0;
+  return makeFolders && makeFolders(path) ? 1 : 0;
 }

@@ -23,5 +23,6 @@ void SpecialFolderPath(int32_t id, int32_t mark);
 void WindowsFolderPath(int32_t mark);
 
 // Creates every missing folder named before the last "\" of path; a last component not
-// followed by "\" is taken as a file name. Non-zero when all of them exist afterwards.
+// followed by "\" is taken as a file name. Non-zero when all of them exist afterwards; 0
+// for a path of 248 characters or more, which is never handed to the system.
 int32_t EnsureDirectoryPath(const char* path);

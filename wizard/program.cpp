@@ -93,6 +93,8 @@ void RunSetupProgram() {
   StartRuntime();
   PrepareWizardData();
   BuildWizard();
+  // Without its window the loop would wait for events that never come.
+  if (!WindowHandle(WizardWindow)) ShutDown();
   WindowHide(WizardWindow, 0);
 
   QuitRequested = 0;

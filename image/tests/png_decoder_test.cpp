@@ -1,6 +1,7 @@
 // The PNG decoder on pictures of known samples: the wizard's banner sizes, transparency
-// chunks, and registration.
+// chunks, recoverable damage, pictures cut short, and registration.
 #include <string.h>
+#include <zlib.h>
 #include "image/image_record.h"
 #include "image_test_support.h"
 #include "picture_encoders.h"
@@ -50,10 +51,9 @@ PngContent Content(int width, int height, int colorType, int bitDepth) {
   return content;
 }
 
-// Writes the content as a PNG, decodes it as image 0 and compares every pixel, the depth
-// and the stride.
-void ExpectDecodedAsWritten(const PngContent& content) {
-  std::vector<uint8_t> png = EncodePng(content);
+// Decodes png (the content as written, or with damage that libpng recovers from) as image
+// 0 and compares every pixel, the depth and the stride with the content.
+void ExpectDecodedAsWritten(const PngContent& content, const std::vector<uint8_t>& png) {
   ASSERT_FALSE(png.empty());
   HANDLE bitmap = (HANDLE)ImageFromMemory(0, png.data(), (uint32_t)png.size());
   ASSERT_NE(nullptr, bitmap);
@@ -75,7 +75,88 @@ void ExpectDecodedAsWritten(const PngContent& content) {
     }
 }
 
+void ExpectDecodedAsWritten(const PngContent& content) { ExpectDecodedAsWritten(content, EncodePng(content)); }
+
+uint32_t BigEndian32(const uint8_t* at) {
+  return (uint32_t)at[0] << 24 | (uint32_t)at[1] << 16 | (uint32_t)at[2] << 8 | at[3];
+}
+
+// Offset of the first chunk of that type, or 0.
+size_t ChunkOffset(const std::vector<uint8_t>& png, const char* type) {
+  for (size_t at = 8; at + 12 <= png.size(); at += 12 + BigEndian32(&png[at]))
+    if (memcmp(&png[at + 4], type, 4) == 0) return at;
+  return 0;
+}
+
+// png with a chunk of that type and data inserted at offset, its checksum correct.
+std::vector<uint8_t> WithChunk(std::vector<uint8_t> png, size_t offset, const char* type,
+                               const std::vector<uint8_t>& data) {
+  std::vector<uint8_t> chunk;
+  for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back((uint8_t)(data.size() >> shift));
+  chunk.insert(chunk.end(), type, type + 4);
+  chunk.insert(chunk.end(), data.begin(), data.end());
+  uint32_t crc = crc32(0, &chunk[4], (uInt)(chunk.size() - 4));
+  for (int shift = 24; shift >= 0; shift -= 8) chunk.push_back((uint8_t)(crc >> shift));
+  png.insert(png.begin() + offset, chunk.begin(), chunk.end());
+  return png;
+}
+
 class PngDecoderTest : public ImageTest {};
+
+// Damage that libpng reports as a warning in its standard build: the picture is read as if
+// the damaged chunk were not there.
+TEST_F(PngDecoderTest, PicturesWithRecoverableDamageAreRead) {
+  PngContent content = Content(13, 7, 3, 4);  // 16 palette entries
+  content.paletteAlpha = {0, 128, 255};
+  std::vector<uint8_t> png = EncodePng(content);
+  size_t palette = ChunkOffset(png, "PLTE"), image = ChunkOffset(png, "IDAT");
+  ASSERT_NE(0u, palette);
+  ASSERT_NE(0u, image);
+  struct Damage {
+    const char* name;
+    std::vector<uint8_t> png;
+  };
+  const Damage damages[] = {
+      {"transparency for more entries than the palette has",
+       WithChunk(png, image, "tRNS", std::vector<uint8_t>(17, 9))},
+      {"a second transparency chunk", WithChunk(png, image, "tRNS", {1, 2})},
+      {"transparency before the palette", WithChunk(png, palette, "tRNS", {1, 2})},
+  };
+  for (const Damage& damage : damages) {
+    SCOPED_TRACE(damage.name);
+    ExpectDecodedAsWritten(content, damage.png);
+  }
+}
+
+// The data end inside the image data: the rows decoded before stay, the others are empty.
+TEST_F(PngDecoderTest, APictureThatEndsPartWayKeepsItsDecodedRows) {
+  PngContent content = Content(256, 256, 2, 8);
+  uint32_t seed = 7;
+  for (uint16_t& sample : content.samples) {  // noise, so that the image data is long
+    seed = seed * 1664525u + 1013904223u;
+    sample = (uint16_t)(seed >> 24);
+  }
+  std::vector<uint8_t> png = EncodePng(content);
+  size_t image = ChunkOffset(png, "IDAT");
+  ASSERT_NE(0u, image);
+  // libpng takes the image data in pieces of 8 KiB: cut where several have been read.
+  ASSERT_GT(png.size() - image, 4 * 8192u);
+  png.resize((image + png.size()) / 2);
+  HANDLE bitmap = (HANDLE)ImageFromMemory(0, png.data(), (uint32_t)png.size());
+  ASSERT_NE(nullptr, bitmap);
+  DibPixels pixels;
+  ASSERT_TRUE(ReadDib(bitmap, true, &pixels));
+  ASSERT_EQ(content.height, pixels.height);
+  int decoded = 0;
+  while (decoded < content.height &&
+         std::vector<uint8_t>(pixels.Row(decoded), pixels.Row(decoded) + 3) == ExpectedPixel(content, 0, decoded))
+    ++decoded;
+  EXPECT_GT(decoded, 0);
+  EXPECT_LT(decoded, content.height);
+  for (int y = decoded; y < content.height; ++y)
+    EXPECT_EQ(std::vector<uint8_t>(content.width * 3, 0), std::vector<uint8_t>(pixels.Row(y), pixels.Row(y) + content.width * 3))
+        << "row " << y;
+}
 
 TEST_F(PngDecoderTest, WizardBannerSizesGiveTopDownBitmapsWithPaddedRows) {
   ExpectDecodedAsWritten(Content(162, 312, 2, 8));  // stride 488

@@ -2,6 +2,7 @@
 // the fatal error ends; the parent answers the message box the way a user would and then
 // looks at what the child left behind.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string>
 #include <vector>
 #include "../../wizard/tests/wizard_driver.h"
@@ -18,8 +19,13 @@ const std::string Root = "C:\\brx-fatal\\";
 const std::string Menu = Root + "menu\\";
 const std::string Desktop = Root + "desktop\\";
 
-// The child: the wizard walked to the ready page with a destination, then Install.
-[[noreturn]] void RunChild(const std::string& destination) {
+// The child: the wizard walked to the ready page with a destination, then Install. A
+// damaged row has one byte of its block changed first, as a damaged download would.
+[[noreturn]] void RunChild(const std::string& destination, int damagedRow) {
+  if (damagedRow >= 0) {
+    const PayloadEntry& entry = PayloadTable[damagedRow];
+    const_cast<uint8_t*>(entry.data)[entry.size / 2] ^= 0x10;  // the blocks lie in writable data
+  }
   StartWizardProgram();
   StrAssign(&CommonProgramsPath, Menu.c_str());
   StrAssign(&CommonDesktopPath, Desktop.c_str());
@@ -60,13 +66,13 @@ BOOL CALLBACK FindBox(HWND window, LPARAM data) {
 }
 
 // Starts the child for a destination, answers its message box with OK and waits for it.
-Child RunInstallationExpectingMessage(const std::string& destination) {
+Child RunInstallationExpectingMessage(const std::string& destination, int damagedRow = -1) {
   Child child;
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   // A backslash before the closing quote would escape it: double it.
   std::string quoted = destination + (!destination.empty() && destination.back() == '\\' ? "\\" : "");
-  std::string command = "\"" + std::string(self) + "\" --child \"" + quoted + "\"";
+  std::string command = "\"" + std::string(self) + "\" --child \"" + quoted + "\" " + std::to_string(damagedRow);
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   if (!CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &child.process))
@@ -145,6 +151,45 @@ TEST_F(FatalInstallation, AFileThatCannotBeReplacedStopsTheRunWithItsName) {
   ExpectNothingBeyondTheFiles();
 }
 
+// A damaged block stops the run before its file is touched: a new file is not created,
+// an old one is left as it was, and the files before it stay written.
+TEST_F(FatalInstallation, ADamagedBlockStopsTheRunBeforeItsFileIsWritten) {
+  struct Case {
+    int row;
+    const char* oldContent;  // a file of that name already there, or null
+  };
+  const Case cases[] = {{0, nullptr}, {0, "old program"}, {1, nullptr}, {10, "old picture"}};
+  for (const Case& c : cases) {
+    const PayloadEntry& damaged = PayloadTable[c.row];
+    SCOPED_TRACE(std::string(damaged.name) + (c.oldContent ? " over an old file" : ""));
+    std::string inst = Root + "damaged" + std::to_string(c.row) + (c.oldContent ? "-old\\" : "\\");
+    std::string path = inst + PayloadSubfolder(damaged) + damaged.name;
+    if (c.oldContent) {
+      MakeFreshFolders({inst, inst + "projects\\", inst + "projects\\Vomar_6k_files\\"});
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+      DWORD written;
+      WriteFile(file, c.oldContent, (DWORD)strlen(c.oldContent), &written, nullptr);
+      CloseHandle(file);
+    }
+
+    Child child = RunInstallationExpectingMessage(inst, c.row);
+
+    EXPECT_EQ(0u, child.exitCode);
+    EXPECT_EQ("Фатальная ошибка!", child.message.title);
+    EXPECT_EQ(std::string("Не удалось извлечь файл  ") + damaged.name + "\nДальнейшая работа невозможна!",
+              child.message.text);
+    if (c.oldContent) EXPECT_EQ(c.oldContent, ReadFileBytes(path));
+    else EXPECT_FALSE(FileExists(path));
+    for (int row = 0; row < c.row; ++row) {
+      const PayloadEntry& entry = PayloadTable[row];
+      EXPECT_TRUE(ReadFileBytes(inst + PayloadSubfolder(entry) + entry.name) == PayloadBytes(entry)) << entry.name;
+    }
+    for (int row = c.row + 1; row < PayloadCount; ++row)
+      EXPECT_FALSE(FileExists(inst + PayloadSubfolder(PayloadTable[row]) + PayloadTable[row].name));
+    ExpectNothingBeyondTheFiles();
+  }
+}
+
 TEST_F(FatalInstallation, AFolderThatCannotBeCreatedStopsTheRun) {
   Child child = RunInstallationExpectingMessage("Q:\\Apps\\");  // no drive Q: in the test prefix
   EXPECT_EQ(0u, child.exitCode);
@@ -172,7 +217,7 @@ TEST_F(FatalInstallation, AFileNotWrittenWholeStopsTheRunLikeOneThatCannotBeCrea
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc == 3 && std::string(argv[1]) == "--child") RunChild(argv[2]);
+  if (argc == 4 && std::string(argv[1]) == "--child") RunChild(argv[2], atoi(argv[3]));
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,8 @@
 // Object tables: numbering, replacement, growth, AutoNumber records and iteration order.
 #include <gtest/gtest.h>
+#include <stdint.h>
 #include <vector>
+#include "runtime/heaps.h"
 #include "runtime/object_table.h"
 
 namespace {
@@ -57,11 +59,21 @@ TEST_F(ObjectTableTest, NumberBeyondCapacityGrowsByTheStepAndKeepsSlots) {
 }
 
 TEST_F(ObjectTableTest, FixedNumberWhoseSlotsWouldPassTwoGigabytesIsRefused) {
-  // On a 32-bit build the slot array's size would wrap and the slot lie beyond it.
-  for (intptr_t number : {(intptr_t)(INT32_MAX / sizeof(Record)), (intptr_t)INT32_MAX}) {
-    EXPECT_EQ(nullptr, ObjectTableSlot(table, number)) << number;
+  // On a 32-bit build the slot array's size would wrap and the slot lie beyond it; the
+  // largest pointer-sized numbers would wrap the capacity itself.
+  Create(3, 33)->payload = 4;
+  const intptr_t refused[] = {(intptr_t)(INT32_MAX / sizeof(Record)), (intptr_t)INT32_MAX,
+                              INTPTR_MAX - 15, INTPTR_MAX};
+  for (intptr_t number : refused) {
+    SCOPED_TRACE(number);
+    EXPECT_EQ(nullptr, ObjectTableSlot(table, number));
+    EXPECT_EQ(16, table->capacity);
+    ASSERT_NE(nullptr, FindRecord<Record>(table, 3));  // nothing changes, nothing is freed
+    EXPECT_EQ(33, FindRecord<Record>(table, 3)->handle);
+    EXPECT_EQ(4, FindRecord<Record>(table, 3)->payload);
+    EXPECT_TRUE(released.empty());
+    EXPECT_TRUE(HeapValidate(ProgramHeap, 0, nullptr));
   }
-  EXPECT_EQ(16, table->capacity);
   EXPECT_NE(nullptr, ObjectTableSlot(table, 1000));
 }
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <shlobj.h>
+#include <algorithm>
 
 #include "shell_test_support.h"
 
@@ -59,4 +60,37 @@ TEST(EnsureDirectory, CreatesEveryMissingLevelAndAcceptsExistingOnes) {
   EXPECT_TRUE(IsFolder(path));
   EXPECT_NE(0, EnsureDirectoryPath(path.c_str()));
   EXPECT_TRUE(IsFolder(path));
+}
+
+// A path under base of exactly length characters, ending in "\": levels of at most 100
+// characters, the first named after tag.
+static std::string PathOfLength(const std::string& base, char tag, size_t length) {
+  std::string path = base;
+  while (path.size() < length) {
+    size_t level = std::min<size_t>(100, length - path.size() - 1);
+    path += std::string(level, path.size() == base.size() ? tag : 'x') + "\\";
+  }
+  return path;
+}
+
+// Folders are limited to 247 characters; the system's helper must never see a longer path,
+// whatever its depth.
+TEST(EnsureDirectory, APathOf248CharactersOrMoreFailsAndCreatesNothing) {
+  std::string base = FreshTempFolder("ensure-long");
+  ASSERT_LT(base.size(), 140u);
+  struct Case {
+    char tag;
+    size_t length;
+    bool created;
+  };
+  const Case cases[] = {{'a', 247, true}, {'b', 248, false}, {'c', 259, false}, {'d', 600, false},
+                        {'e', 4000, false}};
+  for (const Case& c : cases) {
+    std::string path = PathOfLength(base, c.tag, c.length);
+    SCOPED_TRACE(c.length);
+    ASSERT_EQ(c.length, path.size());
+    EXPECT_EQ(c.created ? 1 : 0, EnsureDirectoryPath(path.c_str()));
+    EXPECT_EQ(c.created, IsFolder(path));
+    EXPECT_EQ(c.created, IsFolder(path.substr(0, path.find('\\', base.size()))));  // its first level
+  }
 }

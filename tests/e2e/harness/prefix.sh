@@ -118,6 +118,35 @@ e2e_prepare_setup_copy() {
   E2E_PROGRAM=$path
 }
 
+# prepare damaged-copy NAME: the program under test becomes a copy of it in which one byte
+# of the embedded payload file NAME is changed, as in a damaged download. The file's bytes
+# are found in the copy by their content, which must occur exactly once.
+e2e_prepare_damaged_copy() {
+  local name folder source copy=$OUT/damaged/BrindlexSetup.exe
+  while IFS='|' read -r name folder source; do
+    [ "$name" = "$1" ] && break
+  done < <(e2e_payload_rows)
+  [ "$name" = "$1" ] || { e2e_fail "no payload file $1"; return; }
+  mkdir -p "$(dirname "$copy")"
+  perl -e '
+    my ($program, $file, $zero, $out) = @ARGV;
+    local $/;
+    open(my $in, "<:raw", $program) or die "$program: $!\n";
+    my $bytes = <$in>;
+    open(my $block, "<:raw", $file) or die "$file: $!\n";
+    my $wanted = <$block>;
+    $wanted .= "\0" if $zero;
+    my $at = index($bytes, $wanted);
+    die "not embedded in $program\n" if $at < 0;
+    die "embedded more than once\n" if index($bytes, $wanted, $at + 1) >= 0;
+    substr($bytes, $at + int(length($wanted) / 2), 1) ^= "\x10";
+    open(my $copy, ">:raw", $out) or die "$out: $!\n";
+    print $copy $bytes;
+  ' "$E2E_PROGRAM" "${source%+zero}" "$([ "${source%+zero}" != "$source" ] && echo 1)" "$copy" ||
+    { e2e_fail "no damaged copy for $1"; return; }
+  E2E_PROGRAM=$copy
+}
+
 # Writes the collected registry lines and restarts the server, which reads the drive table
 # only when it starts.
 e2e_prepare_finish() {

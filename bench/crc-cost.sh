@@ -1,0 +1,38 @@
+#!/usr/bin/env bash
+# The integrity check's cost: the CRC-32 of every payload block, on the real payload and on
+# the scaling build's 64 MiB one, each run BRX_BENCH_RUNS times (default 7) in the build's
+# Wine prefix; prints the medians. Only reports.
+#   bash bench/crc-cost.sh     (BRX_BUILD=folder chooses the build)
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+runs=${BRX_BENCH_RUNS:-7}
+build=${BRX_BUILD:-build}
+bash scripts/bootstrap.sh >/dev/null || exit 1
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
+cmake --build "$build" --target bench_payload_crc bench_payload_crc_scaling -j2 >"$build/crc-build.log" 2>&1 || {
+  tail -n 30 "$build/crc-build.log"
+  exit 1
+}
+build=$(cd "$build" && pwd)
+. scripts/wine-env.sh
+brx_wine_env "$build"
+brx_wine_session
+trap brx_wine_session_stop EXIT
+
+median() { sort -g | awk '{ v[NR] = $1 } END { print NR ? (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) : "nan" }'; }
+
+export LC_ALL=C
+for program in bench_payload_crc bench_payload_crc_scaling; do
+  out=$(mktemp)
+  for _ in $(seq "$runs"); do
+    brx_wine "$build/bench/$program.exe" 2>/dev/null | tr -d '\r' >>"$out" ||
+      echo "  ($program: a block did not match its CRC)" >&2
+  done
+  bytes=$(awk '$1 == "crc_bytes" { print $2; exit }' "$out")
+  first=$(awk '$1 == "crc_first_ms" { print $2 }' "$out" | median)
+  fastest=$(awk '$1 == "crc_fastest_ms" { print $2 }' "$out" | median)
+  printf '%-28s %10s bytes   first pass %8.3f ms   later passes %8.3f ms   (medians of %s runs)\n' \
+    "$program" "$bytes" "$first" "$fastest" "$runs"
+  rm -f "$out"
+done
