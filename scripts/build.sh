@@ -9,9 +9,6 @@ cd "$root"
 bash scripts/bootstrap.sh
 . scripts/builds.sh
 for arch in ${BRX_BUILD_ARCHES:-x86 x64}; do
-  build=$(brx_build_folder "$arch")
-  toolchain=$root/cmake/mingw-i686.cmake
-  [ "$arch" = x64 ] && toolchain=$root/cmake/mingw-x86_64.cmake
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
-  cmake --build "$build" -j"$(nproc)" "$@"
+  brx_configure "$arch"
+  cmake --build "$(brx_build_folder "$arch")" -j"$(nproc)" "$@"
 done

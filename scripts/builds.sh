@@ -14,15 +14,23 @@ brx_build_folder() {
   if [ -d "$base" ]; then (cd "$base" && pwd); else echo "$base"; fi
 }
 
+# Configures a build's folder with its toolchain (run from the repository's root):
+# brx_configure x86|x64.
+brx_configure() {
+  local build toolchain=cmake/mingw-i686.cmake
+  [ "$1" = x64 ] && toolchain=cmake/mingw-x86_64.cmake
+  build=$(brx_build_folder "$1")
+  mkdir -p "$build"
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+}
+
 # Configures a build folder with its toolchain and builds targets into it, the output going
 # to a log in the folder; on failure prints the log's end: brx_build_targets x86|x64 LOG TARGET...
 brx_build_targets() {
-  local arch=$1 log=$2 build toolchain=cmake/mingw-i686.cmake
+  local arch=$1 log=$2 build
   shift 2
-  [ "$arch" = x64 ] && toolchain=cmake/mingw-x86_64.cmake
   build=$(brx_build_folder "$arch")
-  mkdir -p "$build"
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || return 1
+  brx_configure "$arch" || return 1
   cmake --build "$build" --target "$@" -j2 >"$build/$log" 2>&1 || {
     tail -n 30 "$build/$log"
     return 1
