@@ -22,7 +22,6 @@ void ProgramHeapStart() {
 
 void ProgramHeapStop() {
   HeapDestroy(ProgramHeap);
-  ProgramHeap = nullptr;
 }
 
 void NodeHeapStart() {
