@@ -16,6 +16,14 @@ void ProgramFree(void* block) {
   if (block) HeapFree(ProgramHeap, 0, block);
 }
 
+void ProgramHeapStart() {
+  ProgramHeap = HeapCreate(0, 4096, 0);
+}
+
+void ProgramHeapStop() {
+  HeapDestroy(ProgramHeap);
+}
+
 void NodeHeapStart() {
   NodeHeap = HeapCreate(0, 1024, 0);
 }

@@ -11,4 +11,7 @@ void* ProgramAlloc(size_t bytes);
 void* ProgramRealloc(void* block, size_t bytes);
 void ProgramFree(void* block);
 
+// The program heap lives from the first library's start to the last library's stop.
+void ProgramHeapStart();
+void ProgramHeapStop();
 void NodeHeapStart();

@@ -1,6 +1,5 @@
 #include "wizard/program.h"
 #include "runtime/heaps.h"
-#include "runtime/library_sequence.h"
 #include "runtime/system_library.h"
 #include "toolkit/display_density.h"
 #include "toolkit/fonts.h"
@@ -8,6 +7,7 @@
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
 #include "wizard/layout_scale.h"
+#include "wizard/library_sequence.h"
 
 StringValue ProductTitle;
 int32_t CurrentPage;
@@ -70,8 +70,8 @@ const char* PageHeading(int page, int column) {
 
 void StartRuntime() {
   ProgramInstance = GetModuleHandleA(nullptr);
-  ProgramHeap = HeapCreate(0, 4096, 0);
-  RuntimeStart();
+  ProgramHeapStart();
+  StartLibraries();
 }
 
 void PrepareWizardData() {
@@ -115,7 +115,7 @@ void ProcessEvent(int32_t kind) {
 }
 
 void ShutDown() {
-  RuntimeStop();
-  HeapDestroy(ProgramHeap);
+  StopLibraries();
+  ProgramHeapStop();
   ExitProcess(0);
 }

@@ -4,7 +4,7 @@
 #include "runtime/strings.h"
 
 int main(int argc, char** argv) {
-  ProgramHeap = HeapCreate(0, 4096, 0);
+  ProgramHeapStart();
   StringsStart();
   NodeHeapStart();
   testing::InitGoogleTest(&argc, argv);

@@ -7,9 +7,8 @@
 #include <string>
 #include <vector>
 #include "gadget_test_support.h"
+#include "toolkit_libraries.h"
 #include "runtime/files.h"
-#include "runtime/heaps.h"
-#include "runtime/library_sequence.h"
 #include "runtime/object_table.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadget.h"
@@ -182,8 +181,8 @@ TEST(HighAddresses, AutoNumberedWindowAndGadgetsAreFoundFromTheirControlsAndEven
 
 int main(int argc, char** argv) {
   ReserveLowAddressSpace();
-  ProgramHeap = HeapCreate(0, 4096, 0);
-  RuntimeStart();
+  StartToolkitLibraries();
+  FilesStart();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

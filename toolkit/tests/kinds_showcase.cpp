@@ -3,12 +3,11 @@
 #include <windows.h>
 #include <stdlib.h>
 #include <initializer_list>
-#include "runtime/heaps.h"
-#include "runtime/library_sequence.h"
 #include "toolkit/fonts.h"
 #include "toolkit/gadget.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
+#include "toolkit_libraries.h"
 
 namespace {
 
@@ -35,8 +34,7 @@ HBITMAP GradientBitmap() {
 
 int main(int argc, char** argv) {
   int seconds = argc > 1 ? atoi(argv[1]) : 15;
-  ProgramHeap = HeapCreate(0, 4096, 0);
-  RuntimeStart();
+  StartToolkitLibraries();
 
   GadgetSetFont(-1, (HFONT)FontLoad(1, "Arial", 10));
   WindowOpen(0, 0, 0, 560, 400, "Гаджеты", WindowCentreOnScreen | WS_CAPTION | WS_SYSMENU);
@@ -71,6 +69,6 @@ int main(int argc, char** argv) {
   while ((int)(end - GetTickCount()) > 0) {
     if (WaitEventTimeout(100) == EvClose) break;
   }
-  RuntimeStop();
+  StopToolkitLibraries();
   return 0;
 }

@@ -7,10 +7,9 @@
 #include <windows.h>
 #include <string.h>
 #include <string>
-#include "runtime/heaps.h"
-#include "runtime/library_sequence.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
+#include "toolkit_libraries.h"
 
 namespace {
 
@@ -46,8 +45,7 @@ DWORD RunChild(const char* mode) {
 
 // Child: a text editor in a toolkit window, as the setup program makes it.
 DWORD CreateEditorAndReport() {
-  ProgramHeap = HeapCreate(0, 4096, 0);
-  RuntimeStart();
+  StartToolkitLibraries();
   WindowOpen(0, 0, 0, 200, 100, "editor", 0);
   if (!CreateTextEditor(1, 0, 0, 200, 100, 0)) return NoEditor;
   char loaded[MAX_PATH] = {}, system[MAX_PATH] = {};

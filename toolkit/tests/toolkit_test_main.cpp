@@ -1,12 +1,9 @@
-// GoogleTest entry for tests of gadgets: the runtime libraries started as the program
-// starts them.
+// GoogleTest entry for tests of gadgets: the toolkit's libraries and those below them.
 #include <gtest/gtest.h>
-#include "runtime/heaps.h"
-#include "runtime/library_sequence.h"
+#include "toolkit_libraries.h"
 
 int main(int argc, char** argv) {
-  ProgramHeap = HeapCreate(0, 4096, 0);
-  RuntimeStart();
+  StartToolkitLibraries();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -5,7 +5,7 @@
 #include "toolkit/window.h"
 
 int main(int argc, char** argv) {
-  ProgramHeap = HeapCreate(0, 4096, 0);
+  ProgramHeapStart();
   StringsStart();
   NodeHeapStart();
   WindowsStart();

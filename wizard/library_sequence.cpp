@@ -1,4 +1,5 @@
-#include "runtime/library_sequence.h"
+#include "wizard/library_sequence.h"
+#include "image/decoder_registry.h"
 #include "image/image.h"
 #include "runtime/files.h"
 #include "runtime/heaps.h"
@@ -8,7 +9,7 @@
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
 
-void RuntimeStart() {
+void StartLibraries() {
   StringsStart();
   NodeHeapStart();
   FilesStart();
@@ -22,7 +23,7 @@ void RuntimeStart() {
 
 // Files close last, after every window has gone; the string and node heaps and the
 // directory listings stay until the process ends.
-void RuntimeStop() {
+void StopLibraries() {
   ImagesStop();
   GadgetsStop();
   WindowsStop();

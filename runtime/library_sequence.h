@@ -1,4 +1,0 @@
-#pragma once
-// The fixed orders in which the runtime's libraries are started and stopped.
-void RuntimeStart();
-void RuntimeStop();

@@ -1,0 +1,4 @@
+#pragma once
+// The fixed orders in which the program starts and stops the libraries it is built on.
+void StartLibraries();
+void StopLibraries();
