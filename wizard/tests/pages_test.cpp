@@ -1,6 +1,7 @@
-// The order in which a step shows, hides, enables and disables the wizard's gadgets, as the
-// window itself sees it: screen readers and the end-to-end driver follow these changes, and
-// a button that shares its place with another must never be up together with it.
+// The pages as a step enters them: the order in which it shows, hides, enables and disables
+// the wizard's gadgets, as the window itself sees it (screen readers and the end-to-end
+// driver follow these changes, and a button that shares its place with another must never
+// be up together with it), and the table of headings the header strip is set from.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <string>
@@ -127,6 +128,21 @@ TEST_F(PageSwitch, StrayNextEventsBeyondTheReadyPage) {
       {BtnBack, 5, ""},
   };
   ExpectSteps(steps, 5);
+}
+
+// Only the rows of pages 1 to 6 hold texts, in columns 1 and 2; a step to page 0 or past
+// the installing page empties the header strip.
+TEST(PageHeadingsTable, HoldsElevenRowsOfWhichOnlyThePagesWithAHeaderAreFilled) {
+  for (int page = 0; page < 11; ++page) {
+    for (int column = 0; column < 3; ++column) {
+      const char* text = PageHeading(page, column);
+      bool filled = text && *text;
+      EXPECT_EQ(page >= 1 && page <= 6 && column >= 1, filled) << "row " << page << ", column " << column;
+    }
+  }
+  EXPECT_EQ(nullptr, PageHeading(11, 1));
+  EXPECT_EQ(nullptr, PageHeading(1, 3));
+  EXPECT_EQ(nullptr, PageHeading(-1, 1));
 }
 
 }  // namespace
