@@ -2,7 +2,8 @@
 // The wizard's pages, one row each: the container that shows the page, the texts of the
 // header strip, what entering the page switches, and the check that Next makes before it
 // leaves the page. The header strip's texts are copied from here into PageHeadings at
-// start-up; a step shows them from there.
+// start-up; a step shows them from there. A page's gadgets are the rows that follow its
+// container in the layout table of build_wizard.cpp, whose order is the creation order.
 #include <stdint.h>
 
 constexpr int32_t NoGadget = -1;
