@@ -48,6 +48,8 @@ void SwitchTo(const WizardPage& page) {
   HideAll(page.hiddenAfter);
 }
 
+// Header strip and Back come up before the page's container; when they go, the strip goes
+// first and Back once the new container is up.
 void Enter(const WizardPage& page) {
   if (page.headerAndBack == HeaderAndBack::Shown) {
     GadgetHide(PnlHeader, 0);
