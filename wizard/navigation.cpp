@@ -1,5 +1,5 @@
-// The wizard's reactions to its gadgets. Pages are switched by showing one container and
-// hiding its neighbours; each page has a fixed list of operations run when it is entered.
+// The wizard's reactions to its gadgets. A step enters a page as its row in the page table
+// says: one container shown, its neighbours hidden, the header strip and buttons set.
 #include "wizard/navigation.h"
 #include "install/installation.h"
 #include "payload/payload.h"
@@ -8,129 +8,64 @@
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/pages.h"
 #include "wizard/program.h"
-#include "wizard/typed_folders.h"
 
 namespace {
 
-constexpr int32_t LastPage = 7;
-constexpr int32_t DestinationPage = 2;
-constexpr int32_t StartMenuPage = 3;
 constexpr int32_t Checked = 1;
 constexpr UINT ErrorMessage = MB_OK | MB_ICONHAND;
 const char ErrorTitle[] = "Инсталлятор";
 const char ProductFolder[] = "Brindlex\\";
-const char DestinationRefused[] =
-    "Папка установки указана неверно!\n"
-    "Укажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
-const char StartMenuNameRefused[] =
-    "Папка в меню «Пуск» указана неверно!\n"
-    "Укажите имя папки без «..» и знаков : * ? \" < > |";
 
-enum PageOpKind : uint8_t {
-  OpHide,
-  OpShow,
-  OpEnable,
-  OpDisableUnlessAccepted,  // the licence gate: Next only once ChkAccept is ticked
-  OpRebuildSummary,
-  OpShowFinishTexts,
-};
-
-struct PageOp {
-  PageOpKind op;
-  int32_t gadget;
-};
-
-struct OpList {
-  const PageOp* ops;
-  int count;
-};
-
-template <int N>
-constexpr OpList Ops(const PageOp (&ops)[N]) { return {ops, N}; }
-
-const PageOp EnterWelcome[] = {
-    {OpHide, PnlHeader}, {OpHide, PnlLicence}, {OpShow, PnlWelcome}, {OpHide, BtnBack}, {OpEnable, BtnNext}};
-const PageOp EnterLicence[] = {
-    {OpHide, PnlWelcome}, {OpHide, PnlDestination}, {OpShow, PnlLicence}, {OpDisableUnlessAccepted, BtnNext}};
-const PageOp EnterDestination[] = {{OpHide, PnlLicence}, {OpShow, PnlDestination}, {OpHide, PnlStartMenu}};
-const PageOp EnterStartMenu[] = {{OpHide, PnlDestination}, {OpShow, PnlStartMenu}, {OpHide, PnlTasks}};
-const PageOp EnterTasks[] = {
-    {OpHide, PnlStartMenu}, {OpHide, PnlReady}, {OpShow, PnlTasks}, {OpHide, BtnInstall}, {OpShow, BtnNext}};
-const PageOp EnterReady[] = {{OpHide, PnlWelcome}, {OpHide, PnlInstalling}, {OpHide, PnlTasks},
-                             {OpShow, PnlReady},   {OpHide, BtnNext},       {OpShow, BtnInstall},
-                             {OpRebuildSummary, EdSummary}};
-
-// What entering each page does after the header strip is set; pages 6 and 7 add nothing.
-const OpList PageEntries[LastPage + 1] = {
-    Ops(EnterWelcome), Ops(EnterLicence), Ops(EnterDestination), Ops(EnterStartMenu),
-    Ops(EnterTasks),   Ops(EnterReady),   {nullptr, 0},          {nullptr, 0}};
-
-// Around the installation run: the installing page with no button, then the finish screen
-// on the welcome page's container.
-const PageOp BeforeInstalling[] = {{OpHide, PnlReady}, {OpShow, PnlInstalling}, {OpHide, BtnBack},
-                                   {OpHide, BtnFinish}, {OpHide, BtnCancel},   {OpHide, BtnInstall}};
-const PageOp AfterInstalling[] = {{OpHide, PnlInstalling}, {OpHide, PnlHeader},
-                                  {OpShowFinishTexts, PnlWelcome}, {OpShow, BtnFinish},
-                                  {OpShow, PnlWelcome}};
-
-void RebuildSummary() {
-  GadgetClearItems(EdSummary);
-  GadgetAddItem(EdSummary, -1, "Папка установки:");
-  {
-    ScratchText destination;
-    destination.Append("    ");
-    GadgetGetText(FldDestination, ScratchMark());
-    GadgetAddItem(EdSummary, -1, destination.Append("\n").Pass());
-  }
-  GadgetAddItem(EdSummary, -1, "Папка в меню «Пуск»:");
-  ScratchText folder;
-  folder.Append("    ");
-  GadgetGetText(FldStartMenuFolder, ScratchMark());
-  GadgetAddItem(EdSummary, -1, folder.Pass());
+void HideAll(const HiddenContainers& containers) {
+  for (int32_t gadget : containers.gadgets)
+    if (gadget != NoGadget) GadgetHide(gadget, 1);
 }
 
-void ShowFinishTexts() {
-  GadgetSetText(TxtWelcomeTitle, "Завершение работы мастера установки.");
-  ScratchText body;
-  StrFromMemory(FinishText(), body.Start());
-  GadgetSetText(TxtWelcomeBody, body.Pass());
-}
-
-void Run(const OpList& list) {
-  for (int i = 0; i < list.count; ++i) {
-    const PageOp& op = list.ops[i];
-    switch (op.op) {
-      case OpHide: GadgetHide(op.gadget, 1); break;
-      case OpShow: GadgetHide(op.gadget, 0); break;
-      case OpEnable: GadgetDisable(op.gadget, 0); break;
-      case OpDisableUnlessAccepted:
-        if (GadgetGetState(ChkAccept) != Checked) GadgetDisable(op.gadget, 1);
-        break;
-      case OpRebuildSummary: RebuildSummary(); break;
-      case OpShowFinishTexts: ShowFinishTexts(); break;
-    }
+void ShowForwardButton(ForwardButton forward) {
+  switch (forward) {
+    case ForwardButton::Untouched: break;
+    case ForwardButton::NextEnabled: GadgetDisable(BtnNext, 0); break;
+    case ForwardButton::NextOnceLicenceAccepted:
+      if (GadgetGetState(ChkAccept) != Checked) GadgetDisable(BtnNext, 1);
+      break;
+    // The two share a place: the one that goes is hidden before the other is shown.
+    case ForwardButton::Next:
+      GadgetHide(BtnInstall, 1);
+      GadgetHide(BtnNext, 0);
+      break;
+    case ForwardButton::Install:
+      GadgetHide(BtnNext, 1);
+      GadgetHide(BtnInstall, 0);
+      break;
   }
 }
 
-bool DestinationAccepted() {
-  ScratchText destination;
-  GadgetGetText(FldDestination, destination.Start());
-  return DestinationIsUsable(destination.Get());
+void SwitchTo(const WizardPage& page) {
+  HideAll(page.hiddenBefore);
+  GadgetHide(page.container, 0);
+  HideAll(page.hiddenAfter);
 }
 
-bool StartMenuNameAccepted() {
-  if (GadgetGetState(ChkNoShortcuts) != 0) return true;  // no Start-menu folder is made
-  ScratchText name;
-  GadgetGetText(FldStartMenuFolder, name.Start());
-  return StartMenuNameIsUsable(name.Get(), StrLength(CommonProgramsPath));
+// Header strip and Back come up before the page's container; when they go, the strip goes
+// first and Back once the new container is up.
+void Enter(const WizardPage& page) {
+  if (page.headerAndBack == HeaderAndBack::Shown) {
+    GadgetHide(PnlHeader, 0);
+    GadgetHide(BtnBack, 0);
+  } else if (page.headerAndBack == HeaderAndBack::Hidden) {
+    GadgetHide(PnlHeader, 1);
+  }
+  if (page.shownBy == ContainerShownBy::Step) SwitchTo(page);
+  if (page.headerAndBack == HeaderAndBack::Hidden) GadgetHide(BtnBack, 1);
+  ShowForwardButton(page.forward);
+  if (page.onEntry) page.onEntry();
 }
 
-// The message that keeps Next on the page, or null when the page's inputs may be left.
 const char* RefusalOnLeaving(int32_t page) {
-  if (page == DestinationPage && !DestinationAccepted()) return DestinationRefused;
-  if (page == StartMenuPage && !StartMenuNameAccepted()) return StartMenuNameRefused;
-  return nullptr;
+  if (page >= PageCount || !Pages[page].refusalOnLeaving) return nullptr;
+  return Pages[page].refusalOnLeaving();
 }
 
 void Step(int32_t direction) {
@@ -145,21 +80,40 @@ void Step(int32_t direction) {
   }
   GadgetSetText(TxtHeading, PageHeading(CurrentPage, 1));
   GadgetSetText(TxtSubheading, PageHeading(CurrentPage, 2));
-  if (CurrentPage >= 1 && CurrentPage <= 6) {
-    GadgetHide(PnlHeader, 0);
-    GadgetHide(BtnBack, 0);
-  }
-  Run(PageEntries[CurrentPage]);
+  if (CurrentPage < PageCount) Enter(Pages[CurrentPage]);
 }
 
-void LicenceToggle(int32_t) {
-  if (CurrentPage == 1) GadgetDisable(BtnNext, GadgetGetState(ChkAccept) != Checked);
+void StepForward() { Step(1); }
+
+void StepBack() { Step(-1); }
+
+void LicenceToggle() {
+  if (CurrentPage < PageCount && Pages[CurrentPage].forward == ForwardButton::NextOnceLicenceAccepted)
+    GadgetDisable(BtnNext, GadgetGetState(ChkAccept) != Checked);
 }
 
-void Install(int32_t) {
-  Run(Ops(BeforeInstalling));
+void ShowFinishTexts() {
+  GadgetSetText(TxtWelcomeTitle, "Завершение работы мастера установки.");
+  ScratchText body;
+  StrFromMemory(FinishText(), body.Start());
+  GadgetSetText(TxtWelcomeBody, body.Pass());
+}
+
+// The installing page with no button while the run works, then the finish screen on the
+// welcome page's container.
+void Install() {
+  const WizardPage& installing = Pages[InstallingPage];
+  SwitchTo(installing);
+  GadgetHide(BtnBack, 1);
+  GadgetHide(BtnFinish, 1);
+  GadgetHide(BtnCancel, 1);
+  GadgetHide(BtnInstall, 1);
   RunInstallation();
-  Run(Ops(AfterInstalling));
+  GadgetHide(installing.container, 1);
+  GadgetHide(PnlHeader, 1);
+  ShowFinishTexts();
+  GadgetHide(BtnFinish, 0);
+  GadgetHide(PnlWelcome, 0);
 }
 
 bool AcceptedDriveType(int32_t type) {
@@ -185,7 +139,7 @@ void CheckChosenFolder(const char* chosen) {
   }
 }
 
-void Browse(int32_t) {
+void Browse() {
   StringValue chosen = nullptr;
   {
     ScratchText title;
@@ -199,42 +153,34 @@ void Browse(int32_t) {
   StrFree(chosen);
 }
 
-void NoShortcutsToggle(int32_t) {
+void NoShortcutsToggle() {
   int disable = GadgetGetState(ChkNoShortcuts) == Checked;
   GadgetDisable(FldStartMenuFolder, disable);
   GadgetDisable(LstStartMenu, disable);
 }
 
-void StartMenuPick(int32_t) {
+void StartMenuPick() {
   ScratchText picked;
   GadgetGetText(LstStartMenu, picked.Start());
   if (picked.Length() == 0) return;
   GadgetSetText(FldStartMenuFolder, picked.Append("\\Brindlex").Pass());
 }
 
-// Indexed by WizardActionCode.
-void (*const Actions[])(int32_t direction) = {Step, LicenceToggle, Install, Browse, NoShortcutsToggle,
-                                               StartMenuPick};
-constexpr int32_t ActionCount = sizeof(Actions) / sizeof(Actions[0]);
-
-constexpr int32_t NoAction = -1;
-
 struct EventRoute {
   int32_t gadget;
-  int32_t action;
-  int32_t direction;
-  int32_t thenAction;
+  void (*perform)();
+  void (*then)();  // or null
 };
 
 // Searched in this order; the first row whose gadget matches is performed.
 const EventRoute Routes[] = {
-    {BtnNext, ActStep, 1, NoAction},
-    {BtnBack, ActStep, -1, NoAction},
-    {ChkAccept, ActLicenceToggle, 0, NoAction},
-    {BtnInstall, ActStep, 1, ActInstall},
-    {BtnBrowse, ActBrowse, 0, NoAction},
-    {ChkNoShortcuts, ActNoShortcutsToggle, 0, NoAction},
-    {LstStartMenu, ActStartMenuPick, 0, NoAction},
+    {BtnNext, StepForward, nullptr},
+    {BtnBack, StepBack, nullptr},
+    {ChkAccept, LicenceToggle, nullptr},
+    {BtnInstall, StepForward, Install},
+    {BtnBrowse, Browse, nullptr},
+    {ChkNoShortcuts, NoShortcutsToggle, nullptr},
+    {LstStartMenu, StartMenuPick, nullptr},
 };
 
 }  // namespace
@@ -243,16 +189,12 @@ void AppendFreeSpaceLine(ScratchText* line, int32_t megabytes) {
   line->Append("Доступно на диске  ").AppendNumber(megabytes).Append(" Мб");
 }
 
-void WizardAction(int32_t action, int32_t direction) {
-  if (action >= 0 && action < ActionCount) Actions[action](direction);
-}
-
 void HandleWizardEvent(int32_t kind, intptr_t gadget) {
   if (kind != EvGadget) return;
   for (const EventRoute& route : Routes) {
     if (route.gadget != gadget) continue;
-    WizardAction(route.action, route.direction);
-    if (route.thenAction != NoAction) WizardAction(route.thenAction);
+    route.perform();
+    if (route.then) route.then();
     return;
   }
 }

@@ -5,16 +5,5 @@
 #include <stdint.h>
 #include "runtime/strings.h"
 
-enum WizardActionCode : int32_t {
-  ActStep = 0,               // direction 1 forward, anything else backward
-  ActLicenceToggle = 1,
-  ActInstall = 2,
-  ActBrowse = 3,
-  ActNoShortcutsToggle = 4,
-  ActStartMenuPick = 5,
-};
-
-void WizardAction(int32_t action, int32_t direction = 0);
-
 // The free-space line of the destination page: "Доступно на диске  " + megabytes + " Мб".
 void AppendFreeSpaceLine(ScratchText* line, int32_t megabytes);

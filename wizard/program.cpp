@@ -8,6 +8,7 @@
 #include "wizard/gadgets.h"
 #include "wizard/layout_scale.h"
 #include "wizard/library_sequence.h"
+#include "wizard/pages.h"
 
 StringValue ProductTitle;
 int32_t CurrentPage;
@@ -24,47 +25,35 @@ namespace {
 
 const LayoutEntry StringElementLayout[] = {0, LayoutEnd};
 constexpr int ArrayKindStrings = 8;
+constexpr int HeadingRows = 11;
+constexpr int HeadingColumns = 3;
+static_assert(PageCount <= HeadingRows, "every page has a row of headings");
 
 StringValue* PageHeadingEntry(int page, int column) {
   return static_cast<StringValue*>(PageHeadings.data) + page * PageHeadings.fields[0] + column;
 }
 
-// A heading of the form prefix + ProductTitle + suffix, or a plain one when suffix is null.
-struct HeadingRow {
-  int page;
-  const char* heading;
-  const char* subheadingBeforeTitle;
-  const char* subheadingAfterTitle;  // null: the sub-heading does not name the product
-};
-
-const HeadingRow HeadingRows[] = {
-    {1, "Лицензионное соглашение",
-     "Пожалуйста, прочитайте следующую важную информацию перед тем, как продолжить", nullptr},
-    {2, "Выбор папки установки", "В какую папку Вы хотите установить ", "?"},
-    {3, "Выберите папку в меню \"Пуск\"", "Где программа установки должна создать ярлыки?", nullptr},
-    {4, "Выберите дополнительные задачи", "Какие дополнительные задачи должна выполнить программа?", nullptr},
-    {5, "Всё готово к установке", "Программа установки готова начать установку ", " на Ваш компьютер"},
-    {6, "Установка...", "Пожалуйста, подождите, пока ", " установится на Ваш компьютер"},
-};
-
 void FillPageHeadings() {
-  PageHeadings.fields[0] = 11;
-  PageHeadings.fields[1] = 3;
+  PageHeadings.fields[0] = HeadingRows;
+  PageHeadings.fields[1] = HeadingColumns;
   ArrayCreate(sizeof(StringValue), 2, StringElementLayout, &PageHeadings, ArrayKindStrings);
   if (!PageHeadings.data) return;
-  for (const HeadingRow& row : HeadingRows) {
-    StrAssign(PageHeadingEntry(row.page, 1), row.heading);
+  for (int page = 0; page < PageCount; ++page) {
+    const WizardPage& row = Pages[page];
+    if (!row.heading) continue;
+    StrAssign(PageHeadingEntry(page, 1), row.heading);
     ScratchText subheading;
     subheading.Append(row.subheadingBeforeTitle);
     if (row.subheadingAfterTitle) subheading.Append(ProductTitle).Append(row.subheadingAfterTitle);
-    subheading.AssignTo(PageHeadingEntry(row.page, 2));
+    subheading.AssignTo(PageHeadingEntry(page, 2));
   }
 }
 
 }  // namespace
 
 const char* PageHeading(int page, int column) {
-  if (!PageHeadings.data || page < 0 || page > 10 || column < 0 || column > 2) return nullptr;
+  if (!PageHeadings.data || page < 0 || page >= HeadingRows || column < 0 || column >= HeadingColumns)
+    return nullptr;
   return *PageHeadingEntry(page, column);
 }
 

@@ -1,0 +1,54 @@
+#pragma once
+// The wizard's pages, one row each: the container that shows the page, the texts of the
+// header strip, what entering the page switches, and the check that Next makes before it
+// leaves the page. The header strip's texts are copied from here into PageHeadings at
+// start-up; a step shows them from there. A page's gadgets are the rows that follow its
+// container in the layout table of build_wizard.cpp, whose order is the creation order.
+#include <stdint.h>
+
+constexpr int32_t NoGadget = -1;
+
+// Pages 0 to 6 have rows; the page counter stops at LastPage, which has none.
+constexpr int32_t PageCount = 7;
+constexpr int32_t LastPage = 7;
+constexpr int32_t InstallingPage = 6;
+
+// Up to three containers, hidden in this order.
+struct HiddenContainers {
+  int32_t gadgets[3];
+};
+
+constexpr HiddenContainers Hide(int32_t first = NoGadget, int32_t second = NoGadget, int32_t third = NoGadget) {
+  return {{first, second, third}};
+}
+
+// The header strip and Back come and go together.
+enum class HeaderAndBack : uint8_t { Untouched, Shown, Hidden };
+
+// Next, and Install, which shares its place.
+enum class ForwardButton : uint8_t {
+  Untouched,
+  NextEnabled,
+  NextOnceLicenceAccepted,  // disabled while ChkAccept is not ticked
+  Next,                     // Install hidden, Next shown
+  Install,                  // Next hidden, Install shown
+};
+
+// A step into the page shows its container, or leaves that to Install.
+enum class ContainerShownBy : uint8_t { Step, Install };
+
+struct WizardPage {
+  int32_t container;
+  const char* heading;
+  const char* subheadingBeforeTitle;
+  const char* subheadingAfterTitle;  // null: the sub-heading does not name the product
+  HiddenContainers hiddenBefore;     // hidden before the container is shown
+  HiddenContainers hiddenAfter;      // hidden after it is shown
+  ContainerShownBy shownBy;
+  HeaderAndBack headerAndBack;
+  ForwardButton forward;
+  void (*onEntry)();                 // after the switch, or null
+  const char* (*refusalOnLeaving)(); // the message that keeps Next on the page, or null to leave
+};
+
+extern const WizardPage Pages[PageCount];
