@@ -12,6 +12,7 @@
 // The processor times come from GetThreadTimes, whose clock ticks in steps of 10 ms or more:
 // they are averages over many operations.
 #include "bench/plain_window.h"
+#include "bench/clock.h"
 #include <commctrl.h>
 #include <stdio.h>
 #include <uxtheme.h>
@@ -26,14 +27,6 @@ constexpr int Range = 16;
 constexpr int Operations = Rounds * Range;
 constexpr int BarWidth = 420, BarHeight = 22;
 constexpr int PictureSide = 12;
-
-double Now() {
-  static LARGE_INTEGER frequency;
-  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 double ThreadCpuMs() {
   FILETIME created, ended, kernel, user;
