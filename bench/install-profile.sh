@@ -36,6 +36,7 @@ profile_build() {
   data=$build/bench/install-profile.data
   figures=$(perf record -q -F 1000 -o "$data" -- "$BRX_WINE" "$build/bench/bench_driver.exe" \
     install "$(windows_path "$build/BrindlexSetup.exe")" 2>/dev/null | tr -d '\r')
+  rm -rf "$WINEPREFIX/drive_c/Program Files/Brindlex"
   brx_wine_session_stop
   echo "$([ "$arch" = x64 ] && echo "the 64-bit twin" || echo "the 32-bit product"): the setup process from start to Finish, samples of ~1 ms"
   echo "  (the run: $(grep -E '^(install_ms|exit_code|error)' <<<"$figures" | tr '\n' ' '))"
