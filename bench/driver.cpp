@@ -16,6 +16,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "bench/clock.h"
+
 namespace {
 
 // Control identifiers of the setup's window (its gadget numbers).
@@ -27,14 +29,6 @@ enum SetupControl {
 constexpr DWORD WaitLimitMs = 60000;
 // Time the program gets to paint and settle before its working set is read.
 constexpr DWORD SettleMs = 250;
-
-double Now() {
-  static LARGE_INTEGER frequency;
-  if (!frequency.QuadPart) QueryPerformanceFrequency(&frequency);
-  LARGE_INTEGER counter;
-  QueryPerformanceCounter(&counter);
-  return counter.QuadPart * 1000.0 / frequency.QuadPart;
-}
 
 [[noreturn]] void Fail(const char* what) {
   printf("error %s\n", what);
