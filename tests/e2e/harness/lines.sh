@@ -36,7 +36,9 @@ e2e_takes() {
   local min=$1 max=$2
   shift 2
   [ "$#" -ge "$min" ] && [ "$#" -le "$max" ] && return 0
-  e2e_fail "$E2E_LINE: takes $min to $max words, not $#"
+  local wanted="$min to $max"
+  [ "$min" = "$max" ] && wanted=$min
+  e2e_fail "$E2E_LINE: takes $wanted words after its first two, not $#"
   return 1
 }
 
