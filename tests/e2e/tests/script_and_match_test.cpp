@@ -69,43 +69,38 @@ TEST(ScenarioLine, QuotedTextsReadBackUnchanged) {
   }
 }
 
-TEST(ScenarioLine, NumbersAreDecimalOrHexadecimal) {
-  struct {
-    const char* word;
-    bool sound;
-    long value;
-  } const cases[] = {
-      {"22", true, 22},    {"0x16", true, 22}, {"0XbE", true, 190}, {"010", true, 10},   {"-5", true, -5},
-      {"0", true, 0},      {"", false, 0},     {"0x", false, 0},    {"22a", false, 0},   {" 22", false, 0},
-      {"+5", false, 0},    {"0x-5", false, 0}, {"-", false, 0},     {"BtnNext", false, 0},
-  };
-  for (const auto& c : cases) {
+// A word that is read as a number: whether it is one, and which.
+struct NumberCase {
+  const char* word;
+  bool sound;
+  long value;
+};
+
+void ExpectNumbers(bool (*read)(const std::string&, long*), const std::vector<NumberCase>& cases) {
+  for (const NumberCase& c : cases) {
     long value = -999;
-    EXPECT_EQ(ParseNumber(c.word, &value), c.sound) << c.word;
+    EXPECT_EQ(read(c.word, &value), c.sound) << c.word;
     if (c.sound) {
       EXPECT_EQ(value, c.value) << c.word;
     }
   }
 }
 
+TEST(ScenarioLine, NumbersAreDecimalOrHexadecimal) {
+  ExpectNumbers(ParseNumber, {
+      {"22", true, 22},    {"0x16", true, 22}, {"0XbE", true, 190}, {"010", true, 10},   {"-5", true, -5},
+      {"0", true, 0},      {"", false, 0},     {"0x", false, 0},    {"22a", false, 0},   {" 22", false, 0},
+      {"+5", false, 0},    {"0x-5", false, 0}, {"-", false, 0},     {"BtnNext", false, 0},
+  });
+}
+
 TEST(ScenarioLine, ControlsByNumberOrByTheWizardsGadgetNames) {
-  struct {
-    const char* word;
-    bool sound;
-    long number;
-  } const cases[] = {
+  ExpectNumbers(ControlNumber, {
       {"BtnNext", true, BtnNext},  {"PnlWelcome", true, PnlWelcome}, {"PrgInstall", true, PrgInstall},
       {"FldDestination", true, FldDestination}, {"22", true, 22}, {"101", true, 101},
       {"btnnext", false, 0},       {"BtnNex", false, 0},             {"BtnNext,", false, 0},
       {"WizardWindow", false, 0},  {"", false, 0},
-  };
-  for (const auto& c : cases) {
-    long number = -1;
-    EXPECT_EQ(ControlNumber(c.word, &number), c.sound) << c.word;
-    if (c.sound) {
-      EXPECT_EQ(number, c.number) << c.word;
-    }
-  }
+  });
   // Every name found leads back to its own number: no name is taken twice or mismatched.
   int named = 0;
   for (long number = 0; number < 256; ++number) {
@@ -229,7 +224,9 @@ TEST(TextMatch, FreeMegabytesOfTheNamedDriveWithinTheMargin) {
   EXPECT_TRUE(TextMatches(pattern, "Доступно на диске  " + std::to_string(free) + " Мб"));
   EXPECT_TRUE(TextMatches(pattern, "Доступно на диске  " + std::to_string(free + 100) + " Мб"));
   EXPECT_FALSE(TextMatches(pattern, "Доступно на диске  " + std::to_string(free + 100000) + " Мб"));
-  if (free > 1000) EXPECT_FALSE(TextMatches(pattern, "Доступно на диске  0 Мб"));
+  if (free > 1000) {
+    EXPECT_FALSE(TextMatches(pattern, "Доступно на диске  0 Мб"));
+  }
   EXPECT_FALSE(TextMatches("{free-mb Q:}", "0")) << "a drive that does not exist matches nothing";
 }
 
