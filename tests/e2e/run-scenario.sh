@@ -3,8 +3,9 @@
 #   tests/e2e/run-scenario.sh BUILD-FOLDER SCENARIO.scn [PROGRAM.exe]
 # PROGRAM, by default BUILD-FOLDER/BrindlexSetup.exe, may be another copy of it (a signed
 # one, say); its results then go to results/NAME-PROGRAM/ instead of results/NAME/.
-# The scenario's prefix is put into its known state, its "prepare" lines set up the
-# surroundings, the driver operates the program on a virtual display of its own (answering
+# The driver reads the scenario and hands over its "prepare" and "check" lines (the harness
+# never reads a scenario itself), the scenario's prefix is put into its known state, the
+# "prepare" lines set up the surroundings, the driver operates the program on a virtual display of its own (answering
 # the driver's screenshot requests), and the "check" lines examine the disk and the
 # registry afterwards. Results go to BUILD-FOLDER/e2e/results/NAME/: driver.log, the
 # screenshots in screens/, peak-working-set, and what the checks read.
