@@ -3,8 +3,9 @@
 #   tests/e2e/run-scenario.sh BUILD-FOLDER SCENARIO.scn [PROGRAM.exe]
 # PROGRAM, by default BUILD-FOLDER/BrindlexSetup.exe, may be another copy of it (a signed
 # one, say); its results then go to results/NAME-PROGRAM/ instead of results/NAME/.
-# The scenario's prefix is put into its known state, its "prepare" lines set up the
-# surroundings, the driver operates the program on a virtual display of its own (answering
+# The driver reads the scenario and hands over its "prepare" and "check" lines (the harness
+# never reads a scenario itself), the scenario's prefix is put into its known state, the
+# "prepare" lines set up the surroundings, the driver operates the program on a virtual display of its own (answering
 # the driver's screenshot requests), and the "check" lines examine the disk and the
 # registry afterwards. Results go to BUILD-FOLDER/e2e/results/NAME/: driver.log, the
 # screenshots in screens/, peak-working-set, and what the checks read.
@@ -23,7 +24,8 @@ if [ -n "${3:-}" ]; then
 fi
 
 . "$ROOT/scripts/wine-env.sh"
-. "$HERE/harness/words.sh"
+. "$HERE/harness/paths.sh"
+. "$HERE/harness/lines.sh"
 . "$HERE/harness/prefix.sh"
 . "$HERE/harness/checks.sh"
 
@@ -33,30 +35,10 @@ e2e_fail() {
   failures=$((failures + 1))
 }
 
-# Runs the scenario's lines whose first word is $1 ("prepare" or "check") as calls of
-# the functions named e2e_prepare_WORD or check_WORD.
-run_lines() {
-  local kind=$1 line number=0 function
-  while IFS= read -r line || [ -n "$line" ]; do
-    number=$((number + 1))
-    case $line in "$kind "*) ;; *) continue ;; esac
-    if ! split_words "$line"; then
-      e2e_fail "line $number: unterminated quoted text"
-      continue
-    fi
-    function=${WORDS[1]//-/_}
-    [ "$kind" = prepare ] && function=e2e_prepare_$function || function=check_$function
-    if ! declare -F "$function" >/dev/null; then
-      e2e_fail "line $number: unknown $kind ${WORDS[1]}"
-      continue
-    fi
-    "$function" "${WORDS[@]:2}"
-  done <"$SCENARIO"
-}
-
 rm -rf "$OUT"
 mkdir -p "$OUT/screens"
 brx_wine_env "$BUILD"
+e2e_read_lines || { echo "FAIL $NAME: the driver cannot read the scenario"; exit 1; }
 e2e_prefix_ready || { echo "FAIL $NAME: the Wine prefix could not be made"; exit 1; }
 e2e_prefix_reset
 # A display of the scenario's own: the screenshots show the program and nothing else.
@@ -66,7 +48,7 @@ trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
 
 # The program the driver starts; a prepare line may put a copy in its place.
 E2E_PROGRAM=$PROGRAM
-run_lines prepare
+e2e_run_lines prepare
 e2e_prepare_finish
 
 # Screenshots are written under a temporary name and renamed, so the driver, which waits
@@ -91,7 +73,7 @@ driver_exit=$(sed -n 's/^@@driver-exit //p' "$OUT/driver.log")
 sed -n 's/^@@peak-working-set //p' "$OUT/driver.log" >"$OUT/peak-working-set"
 [ "$driver_exit" = 0 ] || e2e_fail "the driver reported a failure (exit code ${driver_exit:-none})"
 
-run_lines check
+e2e_run_lines check
 
 shots=$(ls "$OUT/screens" | wc -l)
 peak=$(cat "$OUT/peak-working-set")

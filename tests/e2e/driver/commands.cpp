@@ -8,15 +8,10 @@
 #include <stdlib.h>
 #include <algorithm>
 
+#include "tests/e2e/driver/gadget_names.h"
 #include "tests/e2e/driver/input.h"
 #include "tests/e2e/driver/layout.h"
 #include "tests/e2e/driver/text_match.h"
-
-bool ParseNumber(const std::string& word, long* value) {
-  char* end = nullptr;
-  *value = strtol(word.c_str(), &end, 0);
-  return !word.empty() && *end == 0;
-}
 
 bool NeedWindow(Driver& d, std::string* error) {
   if (d.target.mainWindow && IsWindow(d.target.mainWindow)) return true;
@@ -26,8 +21,8 @@ bool NeedWindow(Driver& d, std::string* error) {
 
 bool ControlOf(Driver& d, const std::string& word, HWND* control, std::string* error) {
   long id;
-  if (!ParseNumber(word, &id)) {
-    *error = "not a control number: " + word;
+  if (!ControlNumber(word, &id)) {
+    *error = "neither a control number nor a gadget name: " + word;
     return false;
   }
   if (!NeedWindow(d, error)) return false;
@@ -333,13 +328,13 @@ bool RunExpectFocus(Driver& d, const Step& s, std::string* error) {
     bool onControl = focus && IsChild(d.target.mainWindow, focus);
     if (none) {
       if (!onControl) return true;
-      *why = "control " + std::to_string(GetDlgCtrlID(focus)) + " has the focus";
+      *why = "control " + ControlLabel(GetDlgCtrlID(focus)) + " has the focus";
       return false;
     }
     HWND control;
     if (!ControlOf(d, s.words[1], &control, why)) return false;
     if (focus == control) return true;
-    *why = onControl ? "control " + std::to_string(GetDlgCtrlID(focus)) + " has the focus" : "no control has the focus";
+    *why = onControl ? "control " + ControlLabel(GetDlgCtrlID(focus)) + " has the focus" : "no control has the focus";
     return false;
   });
 }
@@ -567,23 +562,12 @@ const Command Commands[] = {
 
 }  // namespace
 
-std::string Quoted(const std::string& text) {
-  std::string out = "\"";
-  for (char c : text) {
-    if (c == '\n') out += "\\n";
-    else if (c == '\r') out += "\\r";
-    else if (c == '"') out += "\"\"";
-    else out += c;
-  }
-  return out + "\"";
-}
-
 void DumpControls(HWND window) {
   for (HWND control : Descendants(window)) {
     char line[128];
-    wsprintfA(line, "     control %d %s %s %s ", GetDlgCtrlID(control), WindowClass(control).c_str(),
-              IsWindowVisible(control) ? "visible" : "hidden", IsWindowEnabled(control) ? "enabled" : "disabled");
-    LogLine(line + Quoted(WindowText(control)));
+    wsprintfA(line, " %s %s %s ", WindowClass(control).c_str(), IsWindowVisible(control) ? "visible" : "hidden",
+              IsWindowEnabled(control) ? "enabled" : "disabled");
+    LogLine("     control " + ControlLabel(GetDlgCtrlID(control)) + line + Quoted(WindowText(control)));
   }
 }
 

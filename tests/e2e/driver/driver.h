@@ -33,11 +33,10 @@ struct Command {
 
 const Command* FindCommand(const std::string& name);
 
-// A whole word as a number (decimal, or hexadecimal with 0x).
-bool ParseNumber(const std::string& word, long* value);
 // The program's window, or false with the reason.
 bool NeedWindow(Driver& driver, std::string* error);
-// The control with this identifier among all descendants of the program's window.
+// The control a word names (a number or a gadget name) among all descendants of the
+// program's window.
 bool ControlOf(Driver& driver, const std::string& word, HWND* control, std::string* error);
 
 // Polls check until it holds or the driver's timeout passes; the last reason is kept.
@@ -45,9 +44,6 @@ bool WaitFor(Driver& driver, std::string* error, const std::function<bool(std::s
 
 // Writes one line of the log (Windows-1251 in, UTF-8 out) and flushes it at once.
 void LogLine(const std::string& cp1251);
-
-// A text as a script would write it: in quotes, line breaks as \r and \n.
-std::string Quoted(const std::string& text);
 
 // Logs every control of a window, for finding out why a step failed.
 void DumpControls(HWND window);

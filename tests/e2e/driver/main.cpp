@@ -1,5 +1,7 @@
 // Runs one scenario script against the setup program:
 //   e2e_driver.exe [--shots FOLDER] PROGRAM.exe SCENARIO
+// or hands the scenario's prepare and check lines to the harness (see harness_lines.h):
+//   e2e_driver.exe --harness-lines SCENARIO
 // Each step is logged as "ok FILE:LINE ..." or "FAIL FILE:LINE ...: reason". Screenshots are
 // requested from the harness with a line "@@screenshot NAME" and awaited as FOLDER\NAME.png.
 // The last line is "@@peak-working-set BYTES". Exit code: 0 when every step passed.
@@ -8,6 +10,7 @@
 #include <stdio.h>
 
 #include "tests/e2e/driver/driver.h"
+#include "tests/e2e/driver/harness_lines.h"
 
 void LogLine(const std::string& cp1251) {
   std::string line = Cp1251ToUtf8(cp1251) + "\n";
@@ -53,11 +56,29 @@ static std::string Describe(const Step& step) {
 }
 
 static int Usage() {
-  LogLine("usage: e2e_driver.exe [--shots FOLDER] PROGRAM.exe SCENARIO");
+  LogLine("usage: e2e_driver.exe [--shots FOLDER] PROGRAM.exe SCENARIO | --harness-lines SCENARIO");
   return 2;
 }
 
+static void WriteAll(DWORD handle, const std::string& bytes) {
+  DWORD written = 0;
+  WriteFile(GetStdHandle(handle), bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+}
+
+// A scenario that cannot be read is reported on the error output, which the harness shows.
+static int PrintHarnessLines(const std::string& scenario) {
+  std::vector<Step> steps;
+  std::string error;
+  if (!LoadScript(scenario, &steps, &error)) {
+    WriteAll(STD_ERROR_HANDLE, "FAIL " + Cp1251ToUtf8(error) + "\n");
+    return 2;
+  }
+  WriteAll(STD_OUTPUT_HANDLE, HarnessRecords(steps));
+  return 0;
+}
+
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string(argv[1]) == "--harness-lines") return PrintHarnessLines(argv[2]);
   // The shell's link and document handling needs COM on the calling thread.
   CoInitialize(nullptr);
   // Short-lived screens (the installing page lasts a fraction of a second) are seen only if
@@ -80,6 +101,7 @@ int main(int argc, char** argv) {
   }
   bool passed = true;
   for (const Step& step : steps) {
+    if (IsHarnessStep(step)) continue;
     const Command* command = FindCommand(step.words[0]);
     size_t args = step.words.size() - 1;
     if (!command) {

@@ -1,7 +1,10 @@
 #include "tests/e2e/driver/script.h"
 
 #include <windows.h>
+#include <ctype.h>
 #include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
 
 bool Utf8ToCp1251(const std::string& utf8, std::string* cp1251) {
   cp1251->clear();
@@ -29,46 +32,98 @@ std::string Cp1251ToUtf8(const std::string& cp1251) {
   return utf8;
 }
 
-bool SplitLine(const std::string& line, std::vector<std::string>* words) {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The marks that stand for line breaks inside a quoted text.
+struct BreakMark {
+  const char* mark;
+  char standsFor;
+};
+constexpr BreakMark BreakMarks[] = {{"<CR>", '\r'}, {"<LF>", '\n'}};
+
+// Reads the quoted text that starts after the opening quote at *i; leaves *i after the
+// closing quote.
+bool ReadQuoted(const std::string& line, size_t* i, std::string* word, std::string* error) {
+  while (*i < line.size()) {
+    char c = line[(*i)++];
+    if (c == '"' && *i < line.size() && line[*i] == '"') {
+      *word += '"';
+      ++*i;
+      continue;
+    }
+    if (c == '"') {
+      if (*i < line.size() && !IsBlank(line[*i])) {
+        *error = "a quoted text must be followed by a blank";
+        return false;
+      }
+      return true;
+    }
+    bool marked = false;
+    for (const BreakMark& b : BreakMarks) {
+      if (line.compare(*i - 1, strlen(b.mark), b.mark) != 0) continue;
+      *word += b.standsFor;
+      *i += strlen(b.mark) - 1;
+      marked = true;
+      break;
+    }
+    if (!marked) *word += c;
+  }
+  *error = "unterminated quoted text";
+  return false;
+}
+
+}  // namespace
+
+bool SplitLine(const std::string& line, std::vector<std::string>* words, std::string* error) {
   words->clear();
   size_t i = 0;
   while (i < line.size()) {
-    char c = line[i];
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
+    if (IsBlank(line[i])) {
       ++i;
       continue;
     }
     std::string word;
-    if (c != '"') {
-      while (i < line.size() && line[i] != ' ' && line[i] != '\t' && line[i] != '\r' && line[i] != '\n')
-        word += line[i++];
-      words->push_back(word);
-      continue;
+    if (line[i] == '"') {
+      ++i;
+      if (!ReadQuoted(line, &i, &word, error)) return false;
+    } else {
+      while (i < line.size() && !IsBlank(line[i])) word += line[i++];
     }
-    ++i;
-    bool closed = false;
-    while (i < line.size()) {
-      char d = line[i++];
-      if (d == '"' && i < line.size() && line[i] == '"') {
-        word += '"';
-        ++i;
-        continue;
-      }
-      if (d == '"') {
-        closed = true;
-        break;
-      }
-      if (d == '\\' && i < line.size() && (line[i] == 'n' || line[i] == 'r')) {
-        word += line[i++] == 'n' ? '\n' : '\r';
-        continue;
-      }
-      word += d;
-    }
-    if (!closed) return false;
     words->push_back(word);
   }
   return true;
 }
+
+// strtol's own base detection would read a leading zero as octal ("010" as 8).
+bool ParseNumber(const std::string& word, long* value) {
+  bool hex = word.size() > 2 && word[0] == '0' && (word[1] == 'x' || word[1] == 'X');
+  const char* digits = word.c_str() + (hex ? 2 : 0);
+  const char* first = digits + (!hex && *digits == '-' ? 1 : 0);
+  if (!(hex ? isxdigit((unsigned char)*first) : isdigit((unsigned char)*first))) return false;
+  char* end = nullptr;
+  *value = strtol(digits, &end, hex ? 16 : 10);
+  return *end == 0;
+}
+
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') {
+      out += "\"\"";
+      continue;
+    }
+    const char* mark = nullptr;
+    for (const BreakMark& b : BreakMarks)
+      if (c == b.standsFor) mark = b.mark;
+    if (mark) out += mark;
+    else out += c;
+  }
+  return out + "\"";
+}
+
+bool IsHarnessStep(const Step& step) { return step.words[0] == "prepare" || step.words[0] == "check"; }
 
 static std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of("\\/");
@@ -115,14 +170,18 @@ static bool LoadInto(const std::string& path, int depth, std::vector<Step>* step
     Step step;
     step.file = path;
     step.line = number;
-    if (!SplitLine(text, &step.words)) {
-      *error = where + ": unterminated quoted text";
+    std::string why;
+    if (!SplitLine(text, &step.words, &why)) {
+      *error = where + ": " + why;
       return false;
     }
     if (step.words.empty() || step.words[0][0] == '#') continue;
-    const std::string& verb = step.words[0];
-    if (verb == "prepare" || verb == "check") continue;
-    if (verb == "include") {
+    if (IsHarnessStep(step) && depth > 0) {
+      // The harness runs only the scenario's own lines: one in an include would never run.
+      *error = where + ": " + step.words[0] + " lines must stand in the scenario file itself";
+      return false;
+    }
+    if (step.words[0] == "include") {
       if (step.words.size() != 2) {
         *error = where + ": include takes one file";
         return false;

@@ -55,6 +55,7 @@ check_installed() {
 # (the file the run failed on) is left to other checks; the rest were never created.
 check_written() {
   local dest name folder source n=0
+  [[ $2 =~ ^[0-9]+$ ]] || { e2e_fail "$E2E_LINE: not a number of files: $2"; return; }
   dest=$(unix_path "$1")
   while IFS='|' read -r name folder source; do
     n=$((n + 1))
