@@ -98,14 +98,21 @@ brx_wine_prefix() {
 brx_display() {
   BRX_XVFB_PID=""
   [ -n "${DISPLAY:-}" ] && return 0
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 "${BRX_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
-  BRX_XVFB_PID=$!
-  local i
-  for i in $(seq 100); do
-    [ -e "/tmp/.X11-unix/X$n" ] && break
-    sleep 0.05
+  # Two runs may pick the same free number at once: the X server's lock file decides which
+  # one owns it, and the other moves on to the next number.
+  local n=90 i
+  while :; do
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 "${BRX_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
+    BRX_XVFB_PID=$!
+    for i in $(seq 200); do
+      kill -0 "$BRX_XVFB_PID" 2>/dev/null || break
+      [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$BRX_XVFB_PID" ] && break
+      sleep 0.05
+    done
+    if kill -0 "$BRX_XVFB_PID" 2>/dev/null; then break; fi
+    wait "$BRX_XVFB_PID" 2>/dev/null
+    n=$((n + 1))
   done
   export DISPLAY=":$n"
 }
