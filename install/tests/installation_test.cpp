@@ -177,7 +177,7 @@ TEST_F(Installation, EachChoiceOfShortcutsMakesExactlyItsLinks) {
   int number = 0;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    MakeFreshFolders({Menu, Desktop, Quick});
+    for (const std::string& folder : {Menu, Desktop, Quick}) MakeFreshFolders({folder});
     std::string inst = Root + "links" + std::to_string(++number) + "\\";
     Outcome run = Install(inst, c.choices);
     ASSERT_TRUE(run.complete);
