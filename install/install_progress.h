@@ -8,8 +8,6 @@ class InstallProgress {
   virtual void ShowPhase(const char* text) = 0;
   virtual void ShowDetail(const char* text) = 0;
   virtual void SetPosition(int32_t position) = 0;
-  // The position the bar shows now.
-  virtual int32_t Position() = 0;
   // Lets the window handle one waiting message; whatever it was is dropped.
   virtual void Breathe() = 0;
   // Holds a step on screen long enough to be seen.

@@ -19,7 +19,7 @@ constexpr int32_t LastPosition = 16;
 
 InstallResult Stopped(const char* title, const char* before, const char* name = nullptr,
                       const char* after = nullptr) {
-  InstallResult result = {false, title, nullptr};
+  InstallResult result = {title, nullptr};
   ScratchText text;
   text.Append(before).Append(name).Append(after).AssignTo(&result.text);
   return result;
@@ -38,19 +38,22 @@ InstallResult InstallInto(const StringValue (&folders)[3], const ShortcutChoices
   progress.ShowDetail("Создание папок установки");
   if (!EnsureDirectoryPath(folders[ProjectsFolder]) || !EnsureDirectoryPath(folders[ProjectFilesFolder]))
     return Stopped(FolderErrorTitle, FolderErrorText);
-  progress.SetPosition(1);
+  // The bar counts sixteen steps: the folders, one per file, two for the shortcuts and the
+  // registration, which ends it at 16 (there is no 15).
+  int32_t position = 1;
+  progress.SetPosition(position);
   progress.Pause(100);
   progress.Pause(100);
 
   for (const PayloadEntry& entry : PayloadTable) {
-    if (!ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, entry.crc, progress))
+    if (!ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, entry.crc, ++position,
+                            progress))
       return Stopped(FileErrorTitle, "Не удалось извлечь файл  ", entry.name, "\nДальнейшая работа невозможна!");
   }
 
-  int32_t step = progress.Position() + 1;
   CreateProgramShortcuts(destination, shortcuts, progress);
-  progress.SetPosition(step);
-  progress.SetPosition(step + 1);
+  progress.SetPosition(++position);
+  progress.SetPosition(++position);
 
   progress.Breathe();
   progress.ShowDetail("Регистрация программы");
@@ -64,19 +67,18 @@ InstallResult InstallInto(const StringValue (&folders)[3], const ShortcutChoices
     RegisterDocumentType(extension, DocumentDescription, program, program);
   progress.SetPosition(LastPosition);
   StrFree(program);
-  return {true, nullptr, nullptr};
+  return {};
 }
 
 }  // namespace
 
 bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, uint32_t crc,
-                        InstallProgress& progress) {
+                        int32_t position, InstallProgress& progress) {
   progress.Breathe();
   {
     ScratchText detail;
     progress.ShowDetail(detail.Append(ExtractingPrefix).Append(name).Pass());
   }
-  int32_t step = progress.Position() + 1;
   // A damaged download must not install a damaged program.
   if (!BlockIntact(data, size, crc)) return false;
   bool whole = false;
@@ -90,7 +92,7 @@ bool ExtractPayloadFile(const char* folder, const char* name, const void* data, 
       whole = FileClose(0) && written;
     }
   }
-  if (whole) progress.SetPosition(step);
+  if (whole) progress.SetPosition(position);
   return whole;
 }
 

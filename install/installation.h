@@ -13,18 +13,17 @@ struct InstallationPlan {
   ShortcutChoices shortcuts;
 };
 
-// How a run ended. A stopped run carries the message that says why; the program is not
-// to go on after it.
+// How a run ended: complete (no title), or stopped with the message that says why, after
+// which the program is not to go on.
 struct InstallResult {
-  bool complete;
   const char* title;
   StringValue text;  // the caller's, to StrFree
 };
 
 InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress);
 
-// Writes size bytes from data into folder + name, whole. Returns false, before the file is
-// touched, when the bytes' CRC-32 is not crc (a damaged block), and false when the file
-// cannot be created or is not written whole.
+// Writes size bytes from data into folder + name, whole, then moves the bar to position.
+// Returns false, before the file is touched, when the bytes' CRC-32 is not crc (a damaged
+// block), and false when the file cannot be created or is not written whole.
 bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, uint32_t crc,
-                        InstallProgress& progress);
+                        int32_t position, InstallProgress& progress);

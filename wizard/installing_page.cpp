@@ -15,7 +15,6 @@ class InstallingPage : public InstallProgress {
   void ShowPhase(const char* text) override { GadgetSetText(TxtInstallStep, text); }
   void ShowDetail(const char* text) override { GadgetSetText(TxtInstallFile, text); }
   void SetPosition(int32_t position) override { GadgetSetState(PrgInstall, position); }
-  int32_t Position() override { return GadgetGetState(PrgInstall); }
   // The loop is suspended while the run lasts; an event taken here is lost.
   void Breathe() override { PollEvent(); }
   void Pause(int milliseconds) override { Delay(milliseconds); }
@@ -23,9 +22,9 @@ class InstallingPage : public InstallProgress {
 
 StringValue GadgetTextValue(int32_t gadget) {
   StringValue value = nullptr;
-  ScratchText text;
-  GadgetGetText(gadget, text.Start());
-  text.AssignTo(&value);
+  int32_t mark = ScratchMark();
+  GadgetGetText(gadget, mark);
+  StrAssignTemp(&value, mark);
   return value;
 }
 
@@ -42,7 +41,7 @@ void InstallFromChoices() {
   InstallResult result = WizardInstallation(plan, page);
   StrFree(destination);
   StrFree(startMenuName);
-  if (result.complete) return;
+  if (!result.title) return;
   ShowMessage(result.title, result.text, MB_OK | MB_ICONHAND);
   ShutDown();
 }

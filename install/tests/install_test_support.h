@@ -37,20 +37,14 @@ LinkFields ReadLink(const std::string& path);
 std::string RegistryText(HKEY root, const std::string& key, const char* name = nullptr);
 
 // Keeps every call a run makes on its progress, in order, one line each: "phase TEXT",
-// "detail TEXT", "position N", "breathe" or "pause MS". Reading the position answers the
-// last one set, as the bar does.
+// "detail TEXT", "position N", "breathe" or "pause MS".
 class RecordingProgress : public InstallProgress {
  public:
   std::vector<std::string> calls;
-  int32_t position = 0;
 
   void ShowPhase(const char* text) override { calls.push_back(std::string("phase ") + text); }
   void ShowDetail(const char* text) override { calls.push_back(std::string("detail ") + text); }
-  void SetPosition(int32_t value) override {
-    position = value;
-    calls.push_back("position " + std::to_string(value));
-  }
-  int32_t Position() override { return position; }
+  void SetPosition(int32_t position) override { calls.push_back("position " + std::to_string(position)); }
   void Breathe() override { calls.push_back("breathe"); }
   void Pause(int milliseconds) override { calls.push_back("pause " + std::to_string(milliseconds)); }
 };

@@ -37,7 +37,7 @@ struct Outcome {
 Outcome Install(const std::string& destination, const ShortcutChoices& shortcuts = Preset()) {
   RecordingProgress progress;
   InstallResult result = RunInstallation({destination.c_str(), shortcuts}, progress);
-  Outcome outcome = {result.complete, result.title ? result.title : "", result.text ? result.text : "",
+  Outcome outcome = {!result.title, result.title ? result.title : "", result.text ? result.text : "",
                      progress.calls};
   StrFree(result.text);
   return outcome;

@@ -38,6 +38,5 @@ InstallResult FakeInstallation(const InstallationPlan& plan, InstallProgress& pr
   Installation.phaseShown = Text(TxtInstallStep);
   Installation.detailShown = Text(TxtInstallFile);
   Installation.barShown = (int32_t)SendMessageA(GadgetHandle(PrgInstall), PBM_GETPOS, 0, 0);
-  Installation.positionRead = progress.Position();
-  return {true, nullptr, nullptr};
+  return {};
 }

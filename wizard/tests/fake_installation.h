@@ -14,9 +14,9 @@ struct InstallationRecord {
   std::string destination, startMenuName, programsFolder, desktopFolder, quickLaunchFolder;
   bool startMenu = false, desktop = false, quickLaunch = false;
   // The page's phase line, detail line and bar after the fake reported FakePhase,
-  // FakeDetail and FakePosition, and the position the page read back.
+  // FakeDetail and FakePosition.
   std::string phaseShown, detailShown;
-  int32_t barShown = -1, positionRead = -1;
+  int32_t barShown = -1;
 };
 
 extern InstallationRecord Installation;

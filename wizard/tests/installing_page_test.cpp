@@ -72,7 +72,6 @@ TEST_F(InstallingPage, TheRunsReportsReachThePhaseLineDetailLineAndBar) {
   EXPECT_EQ(FakePhase, Installation.phaseShown);
   EXPECT_EQ(FakeDetail, Installation.detailShown);
   EXPECT_EQ(FakePosition, Installation.barShown);
-  EXPECT_EQ(FakePosition, Installation.positionRead);
 }
 
 }  // namespace

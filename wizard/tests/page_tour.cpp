@@ -37,7 +37,7 @@ InstallResult HalfWayInstallation(const InstallationPlan&, InstallProgress& prog
   progress.SetPosition(8);
   Pose("6-installing");
   progress.SetPosition(16);
-  return {true, nullptr, nullptr};
+  return {};
 }
 
 }  // namespace
