@@ -10,6 +10,7 @@ InstallationRun WizardInstallation = RunInstallation;
 
 namespace {
 
+// The run's reports on the installing page's phase line, detail line and bar.
 class InstallingPage : public InstallProgress {
  public:
   void ShowPhase(const char* text) override { GadgetSetText(TxtInstallStep, text); }
