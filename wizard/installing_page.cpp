@@ -11,7 +11,7 @@ InstallationRun WizardInstallation = RunInstallation;
 namespace {
 
 // The run's reports on the installing page's phase line, detail line and bar.
-class InstallingPage : public InstallProgress {
+class PageProgress : public InstallProgress {
  public:
   void ShowPhase(const char* text) override { GadgetSetText(TxtInstallStep, text); }
   void ShowDetail(const char* text) override { GadgetSetText(TxtInstallFile, text); }
@@ -38,7 +38,7 @@ void InstallFromChoices() {
       destination,
       {GadgetGetState(ChkNoShortcuts) == 0, startMenuName, GadgetGetState(ChkDesktopIcon) == 1,
        GadgetGetState(ChkQuickLaunch) == 1, CommonProgramsPath, CommonDesktopPath, QuickLaunchPath}};
-  InstallingPage page;
+  PageProgress page;
   InstallResult result = WizardInstallation(plan, page);
   StrFree(destination);
   StrFree(startMenuName);

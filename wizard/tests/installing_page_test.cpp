@@ -11,7 +11,7 @@ namespace {
 
 std::string TextOf(const char* value) { return value ? value : ""; }
 
-class InstallingPage : public testing::Test {
+class InstallPlan : public testing::Test {
  protected:
   void SetUp() override {
     RebuildWizard();
@@ -19,7 +19,7 @@ class InstallingPage : public testing::Test {
   }
 };
 
-TEST_F(InstallingPage, InstallHandsTheChoicesOfEveryPageToTheRun) {
+TEST_F(InstallPlan, InstallHandsTheChoicesOfEveryPageToTheRun) {
   struct Case {
     const char* what;
     const char* menuName;     // typed on the Start-menu page; null: the preset
@@ -65,7 +65,7 @@ TEST_F(InstallingPage, InstallHandsTheChoicesOfEveryPageToTheRun) {
   }
 }
 
-TEST_F(InstallingPage, TheRunsReportsReachThePhaseLineDetailLineAndBar) {
+TEST_F(InstallPlan, TheRunsReportsReachTheInstallingPagesLinesAndBar) {
   GoForwardTo(5);
   Click(BtnInstall);
   ASSERT_EQ(1, Installation.runs);
