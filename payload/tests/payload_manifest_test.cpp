@@ -6,75 +6,14 @@
 #include <string.h>
 #include <zlib.h>
 
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "payload/payload.h"
+#include "payload/tests/manifest_reader.h"
 
 namespace {
-
-struct ManifestBlock {
-  std::string name, source, from, end, order, folder, installedAs, constant;
-};
-
-struct Manifest {
-  std::vector<std::string> folderClasses, folderPaths;
-  std::vector<ManifestBlock> blocks;  // in storage order
-};
-
-// A path given relative to this test program's folder, as a Windows path.
-std::string BesideTest(const char* relative) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  path = path.substr(0, path.find_last_of("\\/") + 1) + relative;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
-
-std::string ReadWhole(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "cannot read " << path;
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-const Manifest& TheManifest() {
-  static const Manifest manifest = [] {
-    Manifest read;
-    std::istringstream lines(ReadWhole(BesideTest(BRX_MANIFEST_FROM_TEST)));
-    for (std::string line; std::getline(lines, line);) {
-      std::istringstream words(line.substr(0, line.find('#')));
-      std::string kind;
-      words >> kind;
-      if (kind == "folder") {
-        std::string folderClass, path;
-        words >> folderClass >> path;
-        read.folderClasses.push_back(folderClass);
-        read.folderPaths.push_back(path);
-      } else if (kind == "block") {
-        ManifestBlock b;
-        words >> b.name >> b.source >> b.from >> b.end >> b.order >> b.folder >> b.installedAs >> b.constant;
-        read.blocks.push_back(b);
-      }
-    }
-    return read;
-  }();
-  return manifest;
-}
-
-// The bytes a block must hold: its source file, and the zero byte that ends a text.
-std::string SourceBytes(const ManifestBlock& block) {
-  std::string path = block.from == "standin" ? BesideTest(BRX_STANDIN_FOLDER_FROM_TEST)
-                                             : BesideTest(BRX_ASSETS_FROM_TEST);
-  std::string bytes = ReadWhole(path + "\\" + block.source);
-  if (block.end == "zero") bytes.push_back('\0');
-  return bytes;
-}
 
 std::string BytesOf(const uint8_t* data, int32_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
@@ -95,12 +34,6 @@ std::map<std::string, EmbeddedBlock> WizardBlocks() {
   };
 }
 
-const PayloadEntry* Row(const std::string& name) {
-  for (const PayloadEntry& entry : PayloadTable)
-    if (name == entry.name) return &entry;
-  return nullptr;
-}
-
 }  // namespace
 
 TEST(PayloadManifest, EveryBlockHoldsItsSourceAtItsPlaceInStorageOrder) {
@@ -116,9 +49,9 @@ TEST(PayloadManifest, EveryBlockHoldsItsSourceAtItsPlaceInStorageOrder) {
     auto shown = wizard.find(block.name);
     if (shown != wizard.end()) reached.push_back(shown->second);
     if (block.order != "-") {
-      const int row = atoi(block.order.c_str()) - 1;
-      ASSERT_TRUE(row >= 0 && row < PayloadCount) << block.order;
-      reached.push_back({PayloadTable[row].data, PayloadTable[row].size});
+      const PayloadEntry* row = InstalledRow(block.name);
+      ASSERT_NE(nullptr, row) << "extracted at " << block.order;
+      reached.push_back({row->data, row->size});
     }
     ASSERT_FALSE(reached.empty()) << "neither the wizard nor the payload table reaches it";
     if (!first) first = reached[0].data - offset;
@@ -138,9 +71,9 @@ TEST(PayloadManifest, InstalledRowsHaveTheManifestsNamesFoldersAndChecksums) {
     if (block.order == "-") continue;
     SCOPED_TRACE(block.name);
     ++installed;
-    const int row = atoi(block.order.c_str()) - 1;
-    ASSERT_TRUE(row >= 0 && row < PayloadCount) << block.order;
-    const PayloadEntry& entry = PayloadTable[row];
+    const PayloadEntry* row = InstalledRow(block.name);
+    ASSERT_NE(nullptr, row) << "extracted at " << block.order;
+    const PayloadEntry& entry = *row;
     EXPECT_STREQ(block.installedAs.c_str(), entry.name);
     ASSERT_GE(int(entry.destination), 0);
     ASSERT_LT(size_t(entry.destination), manifest.folderClasses.size());

@@ -6,20 +6,12 @@
 #include <string>
 
 #include "payload/payload.h"
-
-namespace {
-
-const PayloadEntry& Row(const char* name) {
-  for (const PayloadEntry& entry : PayloadTable)
-    if (strcmp(entry.name, name) == 0) return entry;
-  ADD_FAILURE() << "no payload row " << name;
-  return PayloadTable[0];
-}
-
-}  // namespace
+#include "payload/tests/manifest_reader.h"
 
 TEST(PayloadTable, LicenceFileIsTheLicenceTextWithItsZeroByte) {
-  const PayloadEntry& licence = Row(LicenceFileName);
+  const PayloadEntry* row = Row(LicenceFileName);
+  ASSERT_NE(nullptr, row);
+  const PayloadEntry& licence = *row;
   ASSERT_EQ(reinterpret_cast<const uint8_t*>(LicenceText()), licence.data);
   ASSERT_EQ(764, licence.size);
   EXPECT_EQ(763u, strlen(LicenceText()));
