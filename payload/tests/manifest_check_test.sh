@@ -32,6 +32,7 @@ cases=(
   's/^block  Icon3 /block  Icon2 /|block Icon2 is listed twice'
   's/ Vomar_6k_r\.gif  *assets/ ..\\evil.exe assets/|plain file name'
   's/ProjectFilesFolder  Vomar_6k_r\.gif/ProjectFilesFolder  ..\\\\Vomar_6k_r.gif/|installed name is a plain file name'
+  's/ProjectFilesFolder  Vomar_6k_r\.gif/ProjectFilesFolder  ../|installed name is a plain file name'
   's/ProjectFilesFolder  Vomar_6k_r\.gif/ProjectFilesFolder  VOMAR_6K_BAT.GIF/|another block is installed as'
   's/ 11  ProjectFilesFolder/ 10  ProjectFilesFolder/|are both extracted at 10'
   's/ 11  ProjectFilesFolder/ 12  ProjectFilesFolder/|gap after 10'
