@@ -20,7 +20,6 @@ const char FolderErrorText[] = "Не удалось создать папку у
 const char FileErrorTitle[] = "Фатальная ошибка!";
 const char ExtractingPrefix[] = "Извлечение файла  ";
 const char DocumentDescription[] = "Brindlex";
-const char ProgramFileName[] = "Brindlex.exe";
 const char* const DocumentExtensions[] = {"sfr", "hex"};
 
 [[noreturn]] void FatalFolderError() {
@@ -82,11 +81,11 @@ int32_t RunInstallation() {
   }
   {
     ScratchText text;
-    text.Append(destination).Append("projects\\").AssignTo(&folders[ProjectsFolder]);
+    text.Append(destination).Append(DestinationSubfolders[ProjectsFolder]).AssignTo(&folders[ProjectsFolder]);
   }
   {
     ScratchText text;
-    text.Append(folders[ProjectsFolder]).Append("Vomar_6k_files\\").AssignTo(&folders[ProjectFilesFolder]);
+    text.Append(destination).Append(DestinationSubfolders[ProjectFilesFolder]).AssignTo(&folders[ProjectFilesFolder]);
   }
 
   GadgetSetText(TxtInstallStep, "Распаковка файлов...");
