@@ -31,7 +31,7 @@ constexpr DWORD EditFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP |
 }  // namespace
 
 intptr_t CreateEditField(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-  DWORD extendedStyle = (flags & GadgetFlagNoClientEdge) ? 0 : WS_EX_CLIENTEDGE;
+  DWORD extendedStyle = (flags & GadgetFlagSwapClientEdge) ? 0 : WS_EX_CLIENTEDGE;
   HWND control = CreateGadgetControl(number, extendedStyle, "Edit", text, EditFieldStyle | flags, x, y, width, height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
