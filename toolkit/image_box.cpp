@@ -7,7 +7,7 @@
 
 namespace {
 
-WNDPROC nativeStaticProc;
+ControlProc nativeStaticProc;
 
 // Mouse state word: the left button was pressed on the box; a right double click has just
 // been reported, so the release that follows is not a right click.
@@ -145,7 +145,7 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
   GadgetRecord* gadget = GadgetRecordOfControl(control);
   LRESULT result;
   if (gadget && HandleImageMessage(gadget, message, wParam, lParam, &result)) return result;
-  return CallWindowProcA(nativeStaticProc, control, message, wParam, lParam);
+  return CallControlProc(nativeStaticProc, control, message, wParam, lParam);
 }
 
 intptr_t GetImage(GadgetRecord* gadget) {
