@@ -3,6 +3,7 @@
 // right clicks and the start of a drag through the subclass below.
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/gadget_frame.h"
+#include "toolkit/icon_picture.h"
 #include "toolkit/window.h"
 
 namespace {
@@ -28,16 +29,7 @@ SIZE ImageSize(HANDLE image) {
     if (GetObjectA(image, sizeof bitmap, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
     return size;
   }
-  ICONINFO icon;
-  if (!GetIconInfo((HICON)image, &icon)) return size;
-  if (icon.hbmColor && GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap)) {
-    size = {bitmap.bmWidth, bitmap.bmHeight};
-  } else if (GetObjectA(icon.hbmMask, sizeof bitmap, &bitmap)) {
-    // A monochrome icon has no colour bitmap: its mask holds the AND and XOR halves.
-    size = {bitmap.bmWidth, bitmap.bmHeight / 2};
-  }
-  if (icon.hbmColor) DeleteObject(icon.hbmColor);
-  if (icon.hbmMask) DeleteObject(icon.hbmMask);
+  if (DescribeIconPicture((HICON)image, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
   return size;
 }
 
