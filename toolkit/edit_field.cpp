@@ -33,8 +33,9 @@ constexpr DWORD EditFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP |
 intptr_t CreateEditField(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags) {
   DWORD extendedStyle = (flags & GadgetFlagSwapClientEdge) ? 0 : WS_EX_CLIENTEDGE;
   // A multi-line field lays its whole text out in lines in its font, so it gets its text
-  // only once it has the font: created with the text, it would lay it out in the system
-  // font first. Setting the text notifies the parent only for single-line fields.
+  // only once it has the font. Created with the text, it would lay it out in the system
+  // font first, and keep that layout's scroll range after the font is set. Setting the text
+  // notifies the parent only for single-line fields.
   bool textAfterFont = (flags & ES_MULTILINE) && text && *text;
   HWND control = CreateGadgetControl(number, extendedStyle, "Edit", textAfterFont ? nullptr : text,
                                      EditFieldStyle | flags, x, y, width, height);
