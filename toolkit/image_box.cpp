@@ -55,7 +55,10 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
       size.cx += 4;
       size.cy += 4;
     }
-    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT area;
+    GetWindowRect(control, &area);
+    if (area.right - area.left != size.cx || area.bottom - area.top != size.cy)
+      SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (shown) RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   return (LRESULT)image;
