@@ -124,14 +124,15 @@ starts=$(wc -l <"$work/setup_startup_ms")
 install_raw=$(median install_install_ms)
 install=$(calc %.1f "$install_raw - 200")
 
+# Every embedded block: its source file, and the zero byte that ends a text.
+. payload/manifest.sh
 blocks=0
-for f in picture0.png picture1.png welcome.txt licence.txt icon2.ico icon3.ico finish.txt \
-  Vomar_6k.html vomar6k_montag.jpg Vomar6kplata00.gif Vomar_6k_bat.gif Vomar_6k_bat.sfr \
-  Vomar_6k_bat_01.sfr Vomar_6k_panel.jpg Vomar_6k_plata_00.lay Vomar_6k_r.gif; do
-  blocks=$((blocks + $(stat -c %s "payload/assets/$f")))
-done
-# The application, and the zero bytes that end the three texts.
-blocks=$((blocks + $(stat -c %s "$build/payload/application/Brindlex.exe") + 3))
+while read -r _ source from end _; do
+  folder=payload/assets
+  [ "$from" = standin ] && folder=$build/payload/application
+  blocks=$((blocks + $(stat -c %s "$folder/$source")))
+  [ "$end" = zero ] && blocks=$((blocks + 1))
+done < <(payload_manifest_blocks payload/manifest.txt)
 total=$(stat -c %s "$setup")
 rest=$((total - blocks))
 

@@ -1,35 +1,45 @@
 #!/usr/bin/env bash
-# Writes the eleven synthetic payload files of the scaling build into folder $1: the sizes
-# of the real payload scaled to 64 MiB together (the program takes the remainder), random
-# bytes, and a licence of plain text lines, since the licence page shows it. Each file is
-# named like the block it replaces.
+# Writes the synthetic payload files of the scaling build into folder OUT: one for each
+# installed block of the payload manifest, named like the source it replaces, with the
+# real sizes scaled to 64 MiB together (the stand-in's block takes the remainder). Random
+# bytes, except for texts that end in a zero byte, which get plain text lines: the wizard
+# reads them in place and the licence page shows one.
+#   synthetic-payload.sh OUT MANIFEST ASSETS-FOLDER STANDIN-FOLDER
 set -euo pipefail
 out=$1
+manifest=$2
+assets=$3
+standin=$4
+. "$(dirname "$0")/../payload/manifest.sh"
 total=$((64 * 1024 * 1024))
-real_total=501708
-# Block file name and the real size of the payload row that block is written as.
-rows=(
-  "Brindlex.exe 371200" "licence.txt 764" "Vomar_6k.html 6720" "vomar6k_montag.jpg 7206"
-  "Vomar6kplata00.gif 6191" "Vomar_6k_bat.gif 20099" "Vomar_6k_bat.sfr 1844"
-  "Vomar_6k_bat_01.sfr 1844" "Vomar_6k_panel.jpg 5249" "Vomar_6k_plata_00.lay 54337"
-  "Vomar_6k_r.gif 26254"
-)
+
+# The real size of a block: its source, and the zero byte that ends a text.
+real_size() {  # SOURCE FROM END
+  local folder=$assets zero=0
+  [ "$2" = standin ] && folder=$standin
+  [ "$3" = zero ] && zero=1
+  echo $(($(stat -c %s "$folder/$1") + zero))
+}
+
+real_total=0
+while read -r _ source from end _; do
+  real_total=$((real_total + $(real_size "$source" "$from" "$end")))
+done < <(payload_manifest_installed "$manifest")
+
 mkdir -p "$out"
 sum=0
-for row in "${rows[@]:1}"; do
-  set -- $row
-  sum=$((sum + $2 * total / real_total))
-done
-for row in "${rows[@]}"; do
-  set -- $row
-  size=$(($2 * total / real_total))
-  [ "$1" = Brindlex.exe ] && size=$((total - sum))
-  case $1 in
-    licence.txt)
-      # The block adds the text's terminating zero byte.
-      { yes $'Synthetic licence text for the scaling benchmark of the setup.\r' || true; } |
-        head -c $((size - 1)) >"$out/$1"
-      ;;
-    *) head -c "$size" /dev/urandom >"$out/$1" ;;
-  esac
-done
+while read -r _ source from end _; do
+  [ "$from" = standin ] && continue
+  size=$(($(real_size "$source" "$from" "$end") * total / real_total))
+  sum=$((sum + size))
+  if [ "$end" = zero ]; then
+    # The block adds the text's terminating zero byte.
+    { yes $'Synthetic licence text for the scaling benchmark of the setup.\r' || true; } |
+      head -c $((size - 1)) >"$out/$source"
+  else
+    head -c "$size" /dev/urandom >"$out/$source"
+  fi
+done < <(payload_manifest_installed "$manifest")
+while read -r _ source from _; do
+  if [ "$from" = standin ]; then head -c $((total - sum)) /dev/urandom >"$out/$source"; fi
+done < <(payload_manifest_installed "$manifest")

@@ -1,6 +1,7 @@
 #pragma once
 // Picture decoders that turn data in memory into top-down BGR or BGRA pixel rows.
 #include <stdint.h>
+#include "image/dib_layout.h"
 
 // What a decoder's check reports, and so the row layout its decode writes.
 enum DecodedKind {
@@ -36,7 +37,7 @@ int RegisterDecoder(const ImageDecoder* decoder);
 // Returns its DecodedKind, or DecodedNone when none accepts.
 int CheckWithDecoders(const uint8_t* data, uint32_t size);
 
-// Bytes per row of a decoded picture: rows are padded to a multiple of 4 bytes.
+// Bytes per row of a decoded picture: the rows of the bitmap section it is decoded into.
 inline uint32_t DecodedRowStride(uint32_t width, int kind) {
-  return kind == DecodedBgra ? width * 4 : width * 3 + width % 4;
+  return (uint32_t)DibRowBytes((int32_t)width, kind == DecodedBgra ? 32 : 24);
 }

@@ -5,36 +5,36 @@
 #include "image/scaled_image.h"
 #include "image/image_record.h"
 #include "runtime/object_table.h"
+#include "toolkit/icon_picture.h"
 
 namespace {
 
 ObjectTable* ImageTable;
 
-bool Describe(HANDLE handle, HBITMAP bitmap, int heightDivisor, ImageRecord* made) {
-  BITMAP description;
-  if (GetObjectA(bitmap, sizeof description, &description) != sizeof description) return false;
+void Record(HANDLE handle, const BITMAP& description, ImageRecord* made) {
   made->handle = handle;
   made->width = (uint16_t)description.bmWidth;
-  made->height = (uint16_t)(description.bmHeight / heightDivisor);
+  made->height = (uint16_t)description.bmHeight;
   made->depth = (uint8_t)description.bmBitsPixel;
+}
+
+bool Describe(HBITMAP bitmap, ImageRecord* made) {
+  BITMAP description;
+  if (GetObjectA(bitmap, sizeof description, &description) != sizeof description) return false;
+  Record(bitmap, description, made);
   return true;
 }
 
-// An icon is described by its colour bitmap; a monochrome icon has none, only a mask
-// bitmap holding the AND rows above the XOR rows.
 bool DescribeIcon(HICON icon, ImageRecord* made) {
-  ICONINFO parts;
-  if (!GetIconInfo(icon, &parts)) return false;
-  bool described = parts.hbmColor ? Describe(icon, parts.hbmColor, 1, made)
-                                   : Describe(icon, parts.hbmMask, 2, made);
-  if (parts.hbmColor) DeleteObject(parts.hbmColor);
-  if (parts.hbmMask) DeleteObject(parts.hbmMask);
-  return described;
+  BITMAP description;
+  if (!DescribeIconPicture(icon, &description)) return false;
+  Record(icon, description, made);
+  return true;
 }
 
 bool MakeFromBitmap(HBITMAP bitmap, ImageRecord* made) {
   if (!bitmap) return false;
-  if (Describe(bitmap, bitmap, 1, made)) return true;
+  if (Describe(bitmap, made)) return true;
   DeleteObject(bitmap);
   return false;
 }
@@ -102,7 +102,7 @@ HANDLE ImageScale(intptr_t number, int numerator, int denominator) {
                          : (HANDLE)ScaledIcon((HICON)record->handle, width, height);
   if (!scaled) return record->handle;
   ImageRecord made = {};
-  if (bitmap ? !Describe(scaled, (HBITMAP)scaled, 1, &made) : !DescribeIcon((HICON)scaled, &made)) {
+  if (bitmap ? !Describe((HBITMAP)scaled, &made) : !DescribeIcon((HICON)scaled, &made)) {
     DeleteNativeImage(scaled);
     return record->handle;
   }

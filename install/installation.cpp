@@ -13,7 +13,6 @@ const char FolderErrorText[] = "Не удалось создать папку у
 const char FileErrorTitle[] = "Фатальная ошибка!";
 const char ExtractingPrefix[] = "Извлечение файла  ";
 const char DocumentDescription[] = "Brindlex";
-const char ProgramFileName[] = "Brindlex.exe";
 const char* const DocumentExtensions[] = {"sfr", "hex"};
 constexpr int32_t LastPosition = 16;
 
@@ -106,11 +105,15 @@ InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& pro
   }
   {
     ScratchText text;
-    text.Append(folders[DestinationFolder]).Append("projects\\").AssignTo(&folders[ProjectsFolder]);
+    text.Append(folders[DestinationFolder])
+        .Append(DestinationSubfolders[ProjectsFolder])
+        .AssignTo(&folders[ProjectsFolder]);
   }
   {
     ScratchText text;
-    text.Append(folders[ProjectsFolder]).Append("Vomar_6k_files\\").AssignTo(&folders[ProjectFilesFolder]);
+    text.Append(folders[DestinationFolder])
+        .Append(DestinationSubfolders[ProjectFilesFolder])
+        .AssignTo(&folders[ProjectFilesFolder]);
   }
   InstallResult result = InstallInto(folders, plan.shortcuts, progress);
   for (StringValue folder : folders) StrFree(folder);

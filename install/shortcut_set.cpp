@@ -1,4 +1,5 @@
 #include "install/shortcut_set.h"
+#include "payload/manifest.h"
 #include "runtime/strings.h"
 #include "shell/shell_link.h"
 #include "shell/special_folders.h"
@@ -14,7 +15,7 @@ constexpr int32_t ShowNormal = 1;
 void CreateProgramLink(const char* folder, const char* installationFolder) {
   StringValue link = nullptr, program = nullptr;
   { ScratchText text; text.Append(folder).Append("Brindlex.lnk").AssignTo(&link); }
-  { ScratchText text; text.Append(installationFolder).Append("Brindlex.exe").AssignTo(&program); }
+  { ScratchText text; text.Append(installationFolder).Append(ProgramFileName).AssignTo(&program); }
   CreateShellLink(program, link, "", ProgramDescription, installationFolder, ShowNormal, program, 0);
   StrFree(link);
   StrFree(program);
@@ -23,7 +24,7 @@ void CreateProgramLink(const char* folder, const char* installationFolder) {
 void CreateLicenceLink(const char* folder, const char* installationFolder) {
   StringValue link = nullptr, licence = nullptr, editor = nullptr;
   { ScratchText text; text.Append(folder).Append("License.lnk").AssignTo(&link); }
-  { ScratchText text; text.Append(installationFolder).Append("License.txt").AssignTo(&licence); }
+  { ScratchText text; text.Append(installationFolder).Append(LicenceFileName).AssignTo(&licence); }
   // The editor is named with its folder: the link object would look a bare name up on the
   // search path, which starts with the setup's own folder, a downloads folder anyone can
   // put a NOTEPAD.exe in.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Writes the CRC-32 of every block that blocks.S lays out, in its storage order, as
-# assembler data for blocks.S to include:
-#   block-crcs.sh OUTPUT BLOCKS.S INCLUDE-FOLDER...
+# Writes the CRC-32 of every block that a block layout (the block-layout.inc made from
+# payload/manifest.txt) lays out, in its storage order, as assembler data for blocks.S to
+# include:
+#   block-crcs.sh OUTPUT LAYOUT INCLUDE-FOLDER...
 # A block's bytes are gathered as the assembler gathers them: each .incbin file from the
 # first include folder that has it, and each ".byte 0" terminator. gzip's trailer holds
 # the CRC-32 (the one zlib's crc32 computes) of what it was given.
@@ -42,7 +43,7 @@ finish_block() {
 }
 
 {
-  printf '/* Written by block-crcs.sh from blocks.S: the CRC-32 of each block, in storage order. */\n'
+  printf '/* Written by block-crcs.sh from the block layout: the CRC-32 of each block, in storage order. */\n'
   while IFS= read -r line; do
     if [[ $line =~ ^BLOCK\(([A-Za-z0-9_]+)\) ]]; then
       finish_block

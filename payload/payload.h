@@ -3,8 +3,7 @@
 // at build time; nothing is copied or changed at run time.
 #pragma once
 #include <stdint.h>
-
-enum DestinationClass { DestinationFolder, ProjectsFolder, ProjectFilesFolder };
+#include "payload/manifest.h"  // made from payload/manifest.txt
 
 struct PayloadEntry {
   const char* name;              // file name, without folder
@@ -14,8 +13,7 @@ struct PayloadEntry {
   uint32_t crc;  // CRC-32 of the size bytes at data, computed when the program was built
 };
 
-constexpr int PayloadCount = 11;
-// In extraction order. Row 2 ("License.txt") is the licence text's block, zero byte included.
+// In extraction order. The licence file's row is the licence text's block, zero byte included.
 extern const PayloadEntry PayloadTable[PayloadCount];
 
 struct EmbeddedBlock {

@@ -42,7 +42,8 @@ struct GadgetRecord {
   const GadgetKind* kind;
   WNDPROC previousProc;
   intptr_t word[3];  // kind-specific: colours, brushes, image, mouse state
-  int32_t reserved[2];  // keeps the record at its table size of 32 bytes
+  int32_t previousProcUnicode;  // previousProc is called as a Unicode procedure
+  int32_t reserved;  // keeps the record at its table size of 32 bytes
 };
 static_assert(sizeof(void*) != 4 || sizeof(GadgetRecord) == 32, "gadget records are 32 bytes");
 

@@ -26,9 +26,9 @@ GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control) {
   return record;
 }
 
-void SubclassKind(HWND control, WNDPROC kindProc, WNDPROC* classProc) {
-  WNDPROC previous = (WNDPROC)SetWindowLongPtrA(control, GWLP_WNDPROC, (LONG_PTR)kindProc);
-  if (!*classProc) *classProc = previous;
+void SubclassKind(HWND control, WNDPROC kindProc, ControlProc* classProc) {
+  ControlProc previous = SubclassControl(control, kindProc);
+  if (!classProc->proc) *classProc = previous;
 }
 
 void ReadDragSize() {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <stdint.h>
 #include "toolkit/gadget.h"
+#include "toolkit/subclass.h"
 
 // Creates a kind's native control in the current gadget parent. A fixed number is its
 // identifier from the start; under AutoNumber the number is not known yet, and the control
@@ -16,7 +17,7 @@ GadgetRecord* TakeGadgetRecord(intptr_t number, HWND control);
 
 // Subclasses a control with a kind's procedure. The previous procedure is the class's own
 // procedure, the same for every control of the class, and is remembered once per kind.
-void SubclassKind(HWND control, WNDPROC kindProc, WNDPROC* classProc);
+void SubclassKind(HWND control, WNDPROC kindProc, ControlProc* classProc);
 
 // The drag rectangle: the system's drag width and height around a press, read once.
 void ReadDragSize();

@@ -20,5 +20,7 @@ constexpr uint32_t ContainerThinBorder = 1;
 constexpr uint32_t ContainerDialogFrame = 2;
 constexpr uint32_t ContainerStaticEdge = 4;
 constexpr uint32_t ContainerClientEdge = 8;
-// Edit field / label flag: swaps the client edge.
-constexpr uint32_t GadgetFlagNoClientEdge = 0x20000;
+// Edit field / label flag: swaps the kind's client edge. An edit field, which has one,
+// loses it; a label, which has none, gains one. The bit is also WS_GROUP, which both
+// kinds carry anyway.
+constexpr uint32_t GadgetFlagSwapClientEdge = 0x20000;

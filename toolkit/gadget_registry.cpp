@@ -2,6 +2,7 @@
 #include <commctrl.h>
 #include "runtime/object_table.h"
 #include "toolkit/fonts.h"
+#include "toolkit/subclass.h"
 
 namespace {
 
@@ -18,11 +19,11 @@ intptr_t ControlIdentifier(HWND control) { return GetWindowLongPtrA(control, GWL
 // the control's life.
 LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   intptr_t number = ControlIdentifier(control);
-  if (number == UnnumberedControl) return DefWindowProcA(control, message, wParam, lParam);
+  if (number == UnnumberedControl) return DefaultControlProc(control, message, wParam, lParam);
   GadgetRecord* record = GadgetFind(number);
-  if (!record || record->handle != control)
-    return DefWindowProcA(control, message, wParam, lParam);
-  LRESULT result = CallWindowProcA(record->previousProc, control, message, wParam, lParam);
+  if (!record || record->handle != control) return DefaultControlProc(control, message, wParam, lParam);
+  ControlProc previous = {record->previousProc, record->previousProcUnicode != 0};
+  LRESULT result = CallControlProc(previous, control, message, wParam, lParam);
   if (message == WM_NCDESTROY) {
     // The previous procedure may have grown the table: look the record up again.
     record = GadgetFind(number);
@@ -76,8 +77,9 @@ intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, con
   record->handle = control;
   static const GadgetKind NoOperations = {};
   record->kind = kind ? kind : &NoOperations;
-  record->previousProc = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(GadgetWindowProc)));
+  ControlProc previous = SubclassControl(control, GadgetWindowProc);
+  record->previousProc = previous.proc;
+  record->previousProcUnicode = previous.unicode;
   if (ControlIdentifier(control) != number) SetWindowLongPtrA(control, GWLP_ID, number);
   SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>(number));
   SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), IsWindowVisible(control));

@@ -3,11 +3,12 @@
 // right clicks and the start of a drag through the subclass below.
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/gadget_frame.h"
+#include "toolkit/icon_picture.h"
 #include "toolkit/window.h"
 
 namespace {
 
-WNDPROC nativeStaticProc;
+ControlProc nativeStaticProc;
 
 // Mouse state word: the left button was pressed on the box; a right double click has just
 // been reported, so the release that follows is not a right click.
@@ -28,16 +29,7 @@ SIZE ImageSize(HANDLE image) {
     if (GetObjectA(image, sizeof bitmap, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
     return size;
   }
-  ICONINFO icon;
-  if (!GetIconInfo((HICON)image, &icon)) return size;
-  if (icon.hbmColor && GetObjectA(icon.hbmColor, sizeof bitmap, &bitmap)) {
-    size = {bitmap.bmWidth, bitmap.bmHeight};
-  } else if (GetObjectA(icon.hbmMask, sizeof bitmap, &bitmap)) {
-    // A monochrome icon has no colour bitmap: its mask holds the AND and XOR halves.
-    size = {bitmap.bmWidth, bitmap.bmHeight / 2};
-  }
-  if (icon.hbmColor) DeleteObject(icon.hbmColor);
-  if (icon.hbmMask) DeleteObject(icon.hbmMask);
+  if (DescribeIconPicture((HICON)image, &bitmap)) size = {bitmap.bmWidth, bitmap.bmHeight};
   return size;
 }
 
@@ -63,7 +55,10 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
       size.cx += 4;
       size.cy += 4;
     }
-    SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT area;
+    GetWindowRect(control, &area);
+    if (area.right - area.left != size.cx || area.bottom - area.top != size.cy)
+      SetWindowPos(control, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     if (shown) RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
   return (LRESULT)image;
@@ -145,7 +140,7 @@ LRESULT CALLBACK ImageBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM 
   GadgetRecord* gadget = GadgetRecordOfControl(control);
   LRESULT result;
   if (gadget && HandleImageMessage(gadget, message, wParam, lParam, &result)) return result;
-  return CallWindowProcA(nativeStaticProc, control, message, wParam, lParam);
+  return CallControlProc(nativeStaticProc, control, message, wParam, lParam);
 }
 
 intptr_t GetImage(GadgetRecord* gadget) {

@@ -18,7 +18,7 @@ constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP;
 }  // namespace
 
 intptr_t CreateLabel(intptr_t number, int x, int y, int width, int height, const char* text, uint32_t flags) {
-  DWORD extendedStyle = (flags & GadgetFlagNoClientEdge) ? WS_EX_CLIENTEDGE : 0;
+  DWORD extendedStyle = (flags & GadgetFlagSwapClientEdge) ? WS_EX_CLIENTEDGE : 0;
   HWND control = CreateGadgetControl(number, extendedStyle, "Static", text, LabelStyle | flags, x, y, width, height);
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);

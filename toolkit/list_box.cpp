@@ -9,7 +9,7 @@
 
 namespace {
 
-WNDPROC nativeListBoxProc;
+ControlProc nativeListBoxProc;
 const char MouseDownProperty[] = "VX_MouseDown";
 // The press position is kept as the property's value; this bit keeps a press at 0,0 from
 // reading as no press. Client coordinates of a press are never negative.
@@ -114,7 +114,7 @@ bool TrackPress(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CALLBACK ListBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (GadgetRecordOfControl(control) && TrackPress(control, message, wParam, lParam)) return 0;
-  return CallWindowProcA(nativeListBoxProc, control, message, wParam, lParam);
+  return CallControlProc(nativeListBoxProc, control, message, wParam, lParam);
 }
 
 const GadgetKind ListBoxKind = {KindListBox, ListBoxNotify, ControlColorsRelease, SelectedIndex, SelectIndex,

@@ -9,7 +9,7 @@
 namespace {
 
 const char* editorClass;  // set once a rich-edit library is loaded
-WNDPROC nativeEditorProc;
+ControlProc nativeEditorProc;
 
 // Marker of an editor whose first line was appended empty: 0 none, 1 the first line is
 // empty and the text still is, 2 the line after it has been started.
@@ -46,8 +46,8 @@ void SetEditorColor(GadgetRecord* gadget, int32_t which, int32_t color) {
 
 // A new font resets the character format, so the front colour is applied again.
 LRESULT CALLBACK TextEditorProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_SETFONT) return CallWindowProcA(nativeEditorProc, control, message, wParam, lParam);
-  CallWindowProcA(nativeEditorProc, control, message, wParam, lParam);
+  if (message != WM_SETFONT) return CallControlProc(nativeEditorProc, control, message, wParam, lParam);
+  CallControlProc(nativeEditorProc, control, message, wParam, lParam);
   if (GadgetRecord* gadget = GadgetRecordOfControl(control)) SetEditorColor(gadget, ColorFront, FrontColor(gadget));
   return 0;
 }

@@ -194,11 +194,11 @@ intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeig
 
   bool attachList = !(flags & WindowNoGadgetList);
   flags &= ~WindowNoGadgetList;
-  if (!(flags & ~(WindowCentreOnScreen | WindowCentreOnOwner | WindowHidden))) flags |= WS_CAPTION;
-  bool hidden = flags & WindowHidden;
+  if (!(flags & ~(WindowCentreOnScreen | WindowCentreOnOwner | WindowOpenHidden))) flags |= WS_CAPTION;
+  bool hidden = flags & WindowOpenHidden;
   bool centreOnScreen = flags & WindowCentreOnScreen;
   bool centreOnOwner = flags & WindowCentreOnOwner;
-  DWORD style = flags & ~(WindowHidden | WindowCentreOnScreen | WindowCentreOnOwner);
+  DWORD style = flags & ~(WindowOpenHidden | WindowCentreOnScreen | WindowCentreOnOwner);
 
   RECT outer = {0, 0, innerWidth, innerHeight};
   AdjustWindowRect(&outer, style, FALSE);

@@ -38,7 +38,10 @@ constexpr WORD CommandFocusPrevious = 64002;
 constexpr uint32_t WindowCentreOnScreen = 1;
 constexpr uint32_t WindowCentreOnOwner = 2;
 constexpr uint32_t WindowNoGadgetList = 8;
-constexpr uint32_t WindowHidden = 0x10000000;
+// Opens the window hidden. The value is the native visible style bit, which is never passed
+// on as a style: WindowOpen shows the window itself unless this flag asks it not to.
+constexpr uint32_t WindowOpenHidden = 0x10000000;
+static_assert(WindowOpenHidden == WS_VISIBLE, "the open-hidden flag is the visible bit");
 constexpr int WindowPositionDefault = -65535;
 
 struct WindowRecord {

@@ -25,7 +25,7 @@ const HFONT StockFont = reinterpret_cast<HFONT>(-1);  // the toolkit's stock def
 
 // Centred on the screen, caption, system menu and minimise box, opened hidden.
 constexpr uint32_t WizardWindowFlags = WindowCentreOnScreen | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX |
-                                       WindowHidden;
+                                       WindowOpenHidden;
 static_assert(WizardWindowFlags == 0x10CA0001, "wizard window flags");
 
 constexpr uint32_t LicenceFieldFlags = ES_CENTER | ES_RIGHT | ES_MULTILINE | ES_AUTOVSCROLL | WS_VSCROLL;

@@ -19,7 +19,9 @@ import project_assets
 import texts
 import wizard_pictures
 
-ASSETS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "assets")
+PAYLOAD = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+ASSETS = os.path.join(PAYLOAD, "assets")
+MANIFEST = os.path.join(PAYLOAD, "manifest.txt")
 NOTE = "Brindlex demo "
 
 
@@ -46,30 +48,52 @@ def program_icon(draw):
     return formats.ico_bytes(entries)
 
 
-def outputs():
+def asset_names():
+    """The file name in payload/assets of each block that the payload manifest takes from there."""
+    names = {}
+    with open(MANIFEST, encoding="utf-8") as manifest:
+        for line in manifest:
+            words = line.split("#")[0].split()
+            if len(words) == 9 and words[0] == "block" and words[3] == "assets":
+                names[words[1]] = words[2]
+    return names
+
+
+def blocks():
+    """The content of every block drawn here, by the block's name in the payload manifest."""
     return {
         # The wizard's own blocks.
-        "picture0.png": formats.pad_png(formats.png_bytes(wizard_pictures.side_picture()), 6704, NOTE),
-        "picture1.png": formats.pad_png(formats.png_bytes(wizard_pictures.corner_picture()), 7278, NOTE),
-        "welcome.txt": texts.welcome(),
-        "licence.txt": texts.licence(),
-        "icon2.ico": icon_8bit(wizard_pictures.open_folder()),
-        "icon3.ico": icon_8bit(wizard_pictures.program_group_folder()),
-        "finish.txt": texts.finish(),
-        # The demo project, under the names it is installed with.
-        "Vomar_6k.html": texts.page(),
-        "vomar6k_montag.jpg": jpeg(project_assets.assembled_board(), 7206),
-        "Vomar6kplata00.gif": formats.pad_gif(project_assets.layout_gif(), 6191, NOTE),
-        "Vomar_6k_bat.gif": formats.pad_gif(project_assets.channel_schematic(), 20099, NOTE),
-        "Vomar_6k_bat.sfr": project_assets.register_settings(0),
-        "Vomar_6k_bat_01.sfr": project_assets.register_settings(1),
-        "Vomar_6k_panel.jpg": jpeg(project_assets.front_panel(), 5249),
-        "Vomar_6k_plata_00.lay": project_assets.board_layout(),
-        "Vomar_6k_r.gif": formats.pad_gif(project_assets.full_schematic(), 26254, NOTE),
-        # Program icons: the setup's and the application's.
-        "setup.ico": program_icon(wizard_pictures.setup_box),
-        "brindlex.ico": program_icon(wizard_pictures.chip),
+        "Picture0": formats.pad_png(formats.png_bytes(wizard_pictures.side_picture()), 6704, NOTE),
+        "Picture1": formats.pad_png(formats.png_bytes(wizard_pictures.corner_picture()), 7278, NOTE),
+        "WelcomeText": texts.welcome(),
+        "LicenceText": texts.licence(),
+        "Icon2": icon_8bit(wizard_pictures.open_folder()),
+        "Icon3": icon_8bit(wizard_pictures.program_group_folder()),
+        "FinishText": texts.finish(),
+        # The demo project.
+        "ProjectPage": texts.page(),
+        "MontagePhoto": jpeg(project_assets.assembled_board(), 7206),
+        "BoardPicture": formats.pad_gif(project_assets.layout_gif(), 6191, NOTE),
+        "ChannelSchematic": formats.pad_gif(project_assets.channel_schematic(), 20099, NOTE),
+        "Settings": project_assets.register_settings(0),
+        "SettingsFast": project_assets.register_settings(1),
+        "PanelPhoto": jpeg(project_assets.front_panel(), 5249),
+        "BoardLayout": project_assets.board_layout(),
+        "Schematic": formats.pad_gif(project_assets.full_schematic(), 26254, NOTE),
     }
+
+
+def outputs():
+    names = asset_names()
+    drawn = blocks()
+    if set(names) != set(drawn):
+        raise ValueError("the manifest's asset blocks %s are not the blocks drawn here %s"
+                         % (sorted(names), sorted(drawn)))
+    files = {names[block]: data for block, data in drawn.items()}
+    # Program icons: the setup's and the application's, which are resources, not blocks.
+    files["setup.ico"] = program_icon(wizard_pictures.setup_box)
+    files["brindlex.ico"] = program_icon(wizard_pictures.chip)
+    return files
 
 
 def main():

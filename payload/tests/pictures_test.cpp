@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "payload/payload.h"
+#include "payload/tests/manifest_reader.h"
 
 namespace {
 
@@ -17,12 +18,6 @@ uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 1
 uint16_t BigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
 uint16_t Little16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
 uint32_t Little32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24); }
-
-const PayloadEntry* Row(const std::string& name) {
-  for (const PayloadEntry& entry : PayloadTable)
-    if (name == entry.name) return &entry;
-  return nullptr;
-}
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
   uint32_t crc = 0xFFFFFFFF;
@@ -170,20 +165,20 @@ TEST(PayloadPictures, IconsHoldOne32By32ImageOf256Colours) {
 
 TEST(PayloadPictures, ProjectPicturesHaveTheirPixelSizes) {
   struct Picture {
-    const char* name;
+    const char* block;
     bool gif;
     int width, height;
   };
   const Picture pictures[] = {
-      {"vomar6k_montag.jpg", false, 160, 160},
-      {"Vomar6kplata00.gif", true, 245, 245},
-      {"Vomar_6k_bat.gif", true, 563, 532},
-      {"Vomar_6k_panel.jpg", false, 160, 153},
-      {"Vomar_6k_r.gif", true, 541, 540},
+      {"MontagePhoto", false, 160, 160},
+      {"BoardPicture", true, 245, 245},
+      {"ChannelSchematic", true, 563, 532},
+      {"PanelPhoto", false, 160, 153},
+      {"Schematic", true, 541, 540},
   };
   for (const Picture& picture : pictures) {
-    SCOPED_TRACE(picture.name);
-    const PayloadEntry* entry = Row(picture.name);
+    SCOPED_TRACE(picture.block);
+    const PayloadEntry* entry = InstalledRow(picture.block);
     ASSERT_NE(nullptr, entry);
     int width = 0, height = 0;
     if (picture.gif) {
@@ -203,13 +198,18 @@ TEST(PayloadPictures, ProjectPicturesHaveTheirPixelSizes) {
 }
 
 TEST(PayloadPage, LinksReachTheInstalledFilesAndTheSiteIndex) {
-  const PayloadEntry* page = Row("Vomar_6k.html");
+  const PayloadEntry* page = InstalledRow("ProjectPage");
   ASSERT_NE(nullptr, page);
+  ASSERT_EQ(ProjectsFolder, page->destination);
   const std::string html(reinterpret_cast<const char*>(page->data), page->size);
   EXPECT_EQ(0u, html.find("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01"));
   EXPECT_NE(std::string::npos, html.find("charset=windows-1251"));
 
-  const std::string folder = "Vomar_6k_files/";
+  // The pictures' folder as the page names it: relative to the page's own folder.
+  std::string folder = std::string(DestinationSubfolders[ProjectFilesFolder])
+                           .substr(strlen(DestinationSubfolders[ProjectsFolder]));
+  for (char& c : folder)
+    if (c == '\\') c = '/';
   std::set<std::string> linked;
   int indexLinks = 0;
   for (const char* attribute : {"href=\"", "src=\""}) {
@@ -231,6 +231,8 @@ TEST(PayloadPage, LinksReachTheInstalledFilesAndTheSiteIndex) {
   std::set<std::string> expected;
   for (const PayloadEntry& entry : PayloadTable)
     if (entry.destination == ProjectFilesFolder) expected.insert(entry.name);
-  expected.erase("Vomar6kplata00.gif");
+  const PayloadEntry* unlinked = InstalledRow("BoardPicture");  // the one picture the page leaves out
+  ASSERT_NE(nullptr, unlinked);
+  expected.erase(unlinked->name);
   EXPECT_EQ(expected, linked);
 }

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <string.h>
+
 #include <string>
 
 #include "payload/payload.h"
@@ -92,17 +94,34 @@ struct RunningStandin {
 
 // A folder of this test's own, with a space and Cyrillic letters in its name, holding one of
 // the payload's documents.
+const PayloadEntry& RowNamed(bool (*wanted)(const char* name)) {
+  for (const PayloadEntry& entry : PayloadTable)
+    if (wanted(entry.name)) return entry;
+  ADD_FAILURE() << "no such payload row";
+  return PayloadTable[0];
+}
+
+// The first of the demo project's settings documents, the kind the program is registered for.
+const PayloadEntry& SettingsDocument() {
+  return RowNamed([](const char* name) {
+    const size_t length = strlen(name);
+    return length > 4 && lstrcmpiA(name + length - 4, ".sfr") == 0;
+  });
+}
+
 struct DocumentFolder {
   std::wstring folder;
   std::wstring document;
+  int32_t size = 0;
 
   DocumentFolder() {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
     folder = std::wstring(temp) + L"Проект Вомар " + std::to_wstring(GetCurrentProcessId()) + L"\\";
     CreateDirectoryW(folder.c_str(), nullptr);
-    document = folder + L"Vomar_6k_bat.sfr";
-    const PayloadEntry& entry = PayloadTable[6];
+    const PayloadEntry& entry = SettingsDocument();
+    document = folder + std::wstring(entry.name, entry.name + strlen(entry.name));
+    size = entry.size;
     HANDLE file = CreateFileW(document.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
     WriteFile(file, entry.data, entry.size, &written, nullptr);
@@ -129,7 +148,7 @@ TEST(Standin, ShowsTheDocumentItWasStartedWith) {
   };
   const Case cases[] = {
       {"a document", L" \"" + documents.document + L"\"",
-       Heading + L"Документ: " + documents.document + L"\r\nРазмер: 1844 байт"},
+       Heading + L"Документ: " + documents.document + L"\r\nРазмер: " + std::to_wstring(documents.size) + L" байт"},
       {"a missing document", L" \"" + missing + L"\"",
        Heading + L"Документ: " + missing + L"\r\nФайл не найден."},
       {"a folder", L" \"" + documents.folder.substr(0, documents.folder.size() - 1) + L"\"",
@@ -152,7 +171,7 @@ TEST(Standin, IsTheEmbeddedApplicationAWindowsProgramWithItsIcon) {
   const std::wstring path = StandinPath();
   HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  const PayloadEntry& application = PayloadTable[0];
+  const PayloadEntry& application = RowNamed([](const char* name) { return strcmp(name, ProgramFileName) == 0; });
   std::string bytes(GetFileSize(file, nullptr), '\0');
   DWORD read = 0;
   ReadFile(file, &bytes[0], bytes.size(), &read, nullptr);

@@ -10,7 +10,9 @@ source=$(cd "$1" && pwd)
 build=$(cd "$2" && pwd)
 # A path of another length than the source's, so that any path left in a file shows.
 clone=$(mktemp -d /tmp/brindlex-rebuild.XXXXXX)/second/clone
-programs=(BrindlexSetup.exe payload/application/Brindlex.exe)
+. "$source/payload/manifest.sh"
+standin=$(payload_manifest_blocks "$source/payload/manifest.txt" | awk '$3 == "standin" { print $2 }')
+programs=(BrindlexSetup.exe "payload/application/$standin")
 
 git clone -q "$source" "$clone" || { echo "FAIL: cannot clone $source"; exit 1; }
 changes=$(git -C "$source" status --porcelain | wc -l)

@@ -160,7 +160,7 @@ TEST_F(WindowEvents, ClosingUnregistersTheClassAndForgetsTheNumber) {
 }
 
 TEST_F(WindowEvents, CentringClampsAWindowLargerThanTheScreen) {
-  HWND window = (HWND)WindowOpen(1, 0, 0, 5000, 5000, "big", WindowCentreOnScreen | WindowHidden);
+  HWND window = (HWND)WindowOpen(1, 0, 0, 5000, 5000, "big", WindowCentreOnScreen | WindowOpenHidden);
   RECT area;
   GetWindowRect(window, &area);
   EXPECT_EQ(0, area.left);

@@ -2,23 +2,19 @@
 # the program has ended. Sourced by run-scenario.sh; ROOT, BUILD, WINEPREFIX and OUT are set.
 # Every failed check calls e2e_fail, which counts it.
 
-# The payload in extraction order: file name, folder below the installation folder, source.
-# "License.txt" is the licence text followed by its terminating zero byte.
+# The payload in extraction order, from the payload manifest: file name, folder below the
+# installation folder, source. A source ending in "+zero" is followed by a zero byte, as
+# the licence text is.
+. "$ROOT/payload/manifest.sh"
 e2e_payload_rows() {
-  local assets=$ROOT/payload/assets
-  cat <<ROWS
-Brindlex.exe||$BUILD/payload/application/Brindlex.exe
-License.txt||$assets/licence.txt+zero
-Vomar_6k.html|projects/|$assets/Vomar_6k.html
-vomar6k_montag.jpg|projects/Vomar_6k_files/|$assets/vomar6k_montag.jpg
-Vomar6kplata00.gif|projects/Vomar_6k_files/|$assets/Vomar6kplata00.gif
-Vomar_6k_bat.gif|projects/Vomar_6k_files/|$assets/Vomar_6k_bat.gif
-Vomar_6k_bat.sfr|projects/Vomar_6k_files/|$assets/Vomar_6k_bat.sfr
-Vomar_6k_bat_01.sfr|projects/Vomar_6k_files/|$assets/Vomar_6k_bat_01.sfr
-Vomar_6k_panel.jpg|projects/Vomar_6k_files/|$assets/Vomar_6k_panel.jpg
-Vomar_6k_plata_00.lay|projects/Vomar_6k_files/|$assets/Vomar_6k_plata_00.lay
-Vomar_6k_r.gif|projects/Vomar_6k_files/|$assets/Vomar_6k_r.gif
-ROWS
+  local name source from end folder origin
+  while read -r _ source from end _ folder name; do
+    origin=$ROOT/payload/assets
+    [ "$from" = standin ] && origin=$BUILD/payload/application
+    [ "$end" = zero ] && source=$source+zero
+    [ "$folder" = . ] && folder= || folder=$folder/
+    echo "$name|$folder|$origin/$source"
+  done < <(payload_manifest_installed "$ROOT/payload/manifest.txt")
 }
 
 # True when the file $1 holds exactly the bytes of payload source $2.
