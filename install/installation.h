@@ -1,13 +1,29 @@
 #pragma once
 // The installation run: folders, the eleven payload files, shortcuts and document types,
-// reported on the installing page. A folder or file that cannot be made is fatal: the run
-// shows a message and ends the program; nothing is undone.
+// reported through an InstallProgress. A folder or file that cannot be made stops the run
+// with the message to show; nothing is undone.
 #include <stdint.h>
+#include "install/install_progress.h"
+#include "install/shortcut_set.h"
+#include "runtime/strings.h"
 
-// Returns 1 when the installation is complete; does not return after a fatal error.
-int32_t RunInstallation();
+// What the user chose, taken once when Install is pressed.
+struct InstallationPlan {
+  const char* destination;  // as typed; a missing final backslash is added
+  ShortcutChoices shortcuts;
+};
 
-// Writes size bytes from data into folder + name, whole, or ends the program. Bytes whose
-// CRC-32 is not crc are damaged: the program ends before the file is touched. Returns 0.
-int32_t ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size,
-                           uint32_t crc);
+// How a run ended: complete (no title), or stopped with the message that says why, after
+// which the program is not to go on.
+struct InstallResult {
+  const char* title;
+  StringValue text;  // the caller's, to StrFree
+};
+
+InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress);
+
+// Writes size bytes from data into folder + name, whole, then moves the bar to position.
+// Returns false, before the file is touched, when the bytes' CRC-32 is not crc (a damaged
+// block), and false when the file cannot be created or is not written whole.
+bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, uint32_t crc,
+                        int32_t position, InstallProgress& progress);

@@ -3,9 +3,6 @@
 #include "runtime/strings.h"
 #include "shell/shell_link.h"
 #include "shell/special_folders.h"
-#include "toolkit/gadget.h"
-#include "wizard/gadgets.h"
-#include "wizard/program.h"
 
 namespace {
 
@@ -41,35 +38,36 @@ void CreateLicenceLink(const char* folder, const char* installationFolder) {
 
 }  // namespace
 
-int32_t CreateProgramShortcuts(const char* installationFolder) {
+int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutChoices& choices,
+                               InstallProgress& progress) {
   StringValue installation = nullptr;
   StrCopyNew(&installation, installationFolder);
-  GadgetSetText(TxtInstallFile, "Создание ярлыков в меню «Пуск»");
+  progress.ShowDetail("Создание ярлыков в меню «Пуск»");
 
-  if (GadgetGetState(ChkNoShortcuts) == 0) {
+  if (choices.startMenu) {
     StringValue menu = nullptr;
     {
       ScratchText text;
-      text.Append(CommonProgramsPath);
+      text.Append(choices.programsFolder);
       int32_t nameStart = ScratchMark();
-      GadgetGetText(FldStartMenuFolder, nameStart);
+      text.Append(choices.startMenuName);
       if (ScratchMark() == nameStart || text.Get()[text.Length() - 1] != '\\') text.Append("\\");
       text.AssignTo(&menu);
     }
     if (EnsureDirectoryPath(menu)) {
-      GadgetSetText(TxtInstallFile, CreatingShortcuts);
+      progress.ShowDetail(CreatingShortcuts);
       CreateProgramLink(menu, installation);
       CreateLicenceLink(menu, installation);
     }
     StrFree(menu);
   }
-  if (GadgetGetState(ChkDesktopIcon) == 1) {
-    GadgetSetText(TxtInstallFile, CreatingShortcuts);
-    CreateProgramLink(CommonDesktopPath, installation);
+  if (choices.desktop) {
+    progress.ShowDetail(CreatingShortcuts);
+    CreateProgramLink(choices.desktopFolder, installation);
   }
-  if (GadgetGetState(ChkQuickLaunch) == 1) {
-    GadgetSetText(TxtInstallFile, CreatingShortcuts);
-    CreateProgramLink(QuickLaunchPath, installation);
+  if (choices.quickLaunch) {
+    progress.ShowDetail(CreatingShortcuts);
+    CreateProgramLink(choices.quickLaunchFolder, installation);
   }
   StrFree(installation);
   return 0;

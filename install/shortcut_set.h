@@ -1,7 +1,21 @@
 #pragma once
 // The shortcuts chosen on the Start-menu and additional-tasks pages.
 #include <stdint.h>
+#include "install/install_progress.h"
 
-// Creates the Start-menu, desktop and Quick Launch shortcuts that the wizard's inputs ask
-// for, to the program in installationFolder (which ends in a backslash). Returns 0.
-int32_t CreateProgramShortcuts(const char* installationFolder);
+struct ShortcutChoices {
+  bool startMenu;
+  const char* startMenuName;  // below programsFolder; a missing final backslash is added
+  bool desktop;
+  bool quickLaunch;
+  // The shell's folders, each ending in a backslash, or empty when they could not be had.
+  const char* programsFolder;
+  const char* desktopFolder;
+  const char* quickLaunchFolder;
+};
+
+// Creates the chosen Start-menu, desktop and Quick Launch shortcuts to the program in
+// installationFolder (which ends in a backslash), naming each step on the detail line.
+// Returns 0.
+int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutChoices& choices,
+                               InstallProgress& progress);

@@ -1,13 +1,13 @@
 // The wizard's reactions to its gadgets. A step enters a page as its row in the page table
 // says: one container shown, its neighbours hidden, the header strip and buttons set.
 #include "wizard/navigation.h"
-#include "install/installation.h"
 #include "payload/payload.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/installing_page.h"
 #include "wizard/pages.h"
 #include "wizard/program.h"
 
@@ -108,7 +108,7 @@ void Install() {
   GadgetHide(BtnFinish, 1);
   GadgetHide(BtnCancel, 1);
   GadgetHide(BtnInstall, 1);
-  RunInstallation();
+  InstallFromChoices();
   GadgetHide(installing.container, 1);
   GadgetHide(PnlHeader, 1);
   ShowFinishTexts();

@@ -1,9 +1,15 @@
-// GoogleTest entry for installations through the real wizard: the program's own start-up.
+// GoogleTest entry for the installation run: the heaps, the string buffer and the files it
+// writes through; no window.
 #include <gtest/gtest.h>
-#include "../../wizard/tests/wizard_driver.h"
+#include "runtime/files.h"
+#include "runtime/heaps.h"
+#include "runtime/strings.h"
 
 int main(int argc, char** argv) {
-  StartWizardProgram();
+  ProgramHeapStart();
+  StringsStart();
+  NodeHeapStart();
+  FilesStart();
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -1,9 +1,6 @@
 #include "install_test_support.h"
-#include <commctrl.h>
 #include <shlobj.h>
 #include "payload/payload.h"
-#include "toolkit/gadget.h"
-#include "wizard/gadgets.h"
 
 std::string ReadFileBytes(const std::string& path) {
   std::string bytes;
@@ -69,8 +66,11 @@ std::string PayloadBytes(const PayloadEntry& entry) {
 LinkFields ReadLink(const std::string& path) {
   LinkFields fields;
   IShellLinkA* link = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link)))
+  CoInitialize(nullptr);
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA, (void**)&link))) {
+    CoUninitialize();
     return fields;
+  }
   IPersistFile* file = nullptr;
   wchar_t widePath[MAX_PATH];
   MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH);
@@ -87,6 +87,7 @@ LinkFields ReadLink(const std::string& path) {
   }
   if (file) file->Release();
   link->Release();
+  CoUninitialize();
   return fields;
 }
 
@@ -99,33 +100,4 @@ std::string RegistryText(HKEY root, const std::string& key, const char* name) {
   RegCloseKey(opened);
   if (result != ERROR_SUCCESS || type != REG_SZ) return "<missing>";
   return std::string(data, size ? size - 1 : 0);  // the stored size counts the terminator
-}
-
-namespace {
-
-InstallationRecorder* Recorder;
-WNDPROC ProgressProc, DetailProc;
-
-LRESULT CALLBACK RecordProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == PBM_SETPOS && Recorder) Recorder->positions.push_back((int)wParam);
-  return CallWindowProcA(ProgressProc, window, message, wParam, lParam);
-}
-
-LRESULT CALLBACK RecordDetail(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_SETTEXT && Recorder) Recorder->details.push_back(lParam ? (const char*)lParam : "");
-  return CallWindowProcA(DetailProc, window, message, wParam, lParam);
-}
-
-}  // namespace
-
-InstallationRecorder::InstallationRecorder() {
-  Recorder = this;
-  ProgressProc = (WNDPROC)SetWindowLongPtrA(GadgetHandle(PrgInstall), GWLP_WNDPROC, (LONG_PTR)RecordProgress);
-  DetailProc = (WNDPROC)SetWindowLongPtrA(GadgetHandle(TxtInstallFile), GWLP_WNDPROC, (LONG_PTR)RecordDetail);
-}
-
-InstallationRecorder::~InstallationRecorder() {
-  SetWindowLongPtrA(GadgetHandle(PrgInstall), GWLP_WNDPROC, (LONG_PTR)ProgressProc);
-  SetWindowLongPtrA(GadgetHandle(TxtInstallFile), GWLP_WNDPROC, (LONG_PTR)DetailProc);
-  Recorder = nullptr;
 }

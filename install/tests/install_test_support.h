@@ -1,11 +1,12 @@
 #pragma once
 // What an installation leaves behind, read back from the disk, the shortcut files and the
-// registry, and the detail lines and progress positions the installing page showed.
+// registry, and what the run reported on its way.
 #include <windows.h>
 #include <stdint.h>
 #include <initializer_list>
 #include <string>
 #include <vector>
+#include "install/install_progress.h"
 
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
@@ -35,12 +36,15 @@ LinkFields ReadLink(const std::string& path);
 // The default value (name null) or a named string value; "<missing>" when there is none.
 std::string RegistryText(HKEY root, const std::string& key, const char* name = nullptr);
 
-// Records, while it is installed, every position set on the progress bar and every text set
-// on the detail line.
-class InstallationRecorder {
+// Keeps every call a run makes on its progress, in order, one line each: "phase TEXT",
+// "detail TEXT", "position N", "breathe" or "pause MS".
+class RecordingProgress : public InstallProgress {
  public:
-  InstallationRecorder();
-  ~InstallationRecorder();
-  std::vector<int> positions;
-  std::vector<std::string> details;
+  std::vector<std::string> calls;
+
+  void ShowPhase(const char* text) override { calls.push_back(std::string("phase ") + text); }
+  void ShowDetail(const char* text) override { calls.push_back(std::string("detail ") + text); }
+  void SetPosition(int32_t position) override { calls.push_back("position " + std::to_string(position)); }
+  void Breathe() override { calls.push_back("breathe"); }
+  void Pause(int milliseconds) override { calls.push_back("pause " + std::to_string(milliseconds)); }
 };

@@ -3,10 +3,11 @@
 //   wizard_page_tour.exe <folder>
 #include <windows.h>
 #include <string>
-#include "install/installation.h"
+#include "payload/payload.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/installing_page.h"
 #include "wizard/program.h"
 #include "wizard_driver.h"
 
@@ -30,21 +31,22 @@ void Pose(const char* name) {
   }
 }
 
-}  // namespace
-
 // Half way through, with a file on the way.
-int32_t RunInstallation() {
-  GadgetSetText(TxtInstallFile, "Извлечение файла  Vomar_6k_bat.gif");
-  GadgetSetState(PrgInstall, 8);
+InstallResult HalfWayInstallation(const InstallationPlan&, InstallProgress& progress) {
+  progress.ShowDetail((std::string("Извлечение файла  ") + PayloadTable[5].name).c_str());
+  progress.SetPosition(8);
   Pose("6-installing");
-  GadgetSetState(PrgInstall, 16);
-  return 1;
+  progress.SetPosition(16);
+  return {};
 }
+
+}  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
   folder = std::string(argv[1]) + "\\";
   StartWizardProgram();
+  WizardInstallation = HalfWayInstallation;
   RebuildWizard();
   Pose("0-welcome");
   Click(BtnNext);

@@ -1,7 +1,9 @@
 // GoogleTest entry for tests on the real wizard: the program's own start-up, then a fresh
-// wizard for each test.
+// wizard for each test. Install runs the fake installation.
 #include <gtest/gtest.h>
 #include <string>
+#include "fake_installation.h"
+#include "wizard/installing_page.h"
 #include "wizard/program.h"
 #include "wizard_driver.h"
 
@@ -23,6 +25,7 @@ void PrepareProgramsFolder() {
 int main(int argc, char** argv) {
   StartWizardProgram();
   PrepareProgramsFolder();
+  WizardInstallation = FakeInstallation;
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

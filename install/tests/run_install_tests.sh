@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs the fatal-installation cases. One of them needs a payload file's place taken by a
-# link to /dev/full, which accepts the file's creation and refuses its bytes: that link is
-# made here, in the prefix's C: drive, before the test program starts.
+# Runs the installation tests. One of them needs a payload file's place taken by a link to
+# /dev/full, which accepts the file's creation and refuses its bytes: that link is made
+# here, in the prefix's C: drive, before the test program starts.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
