@@ -1,5 +1,10 @@
 #include "wizard/typed_folders.h"
 #include <string.h>
+#include "payload/manifest.h"
+
+// A path may have 259 characters; the destination ends in its backslash.
+static_assert(DestinationMaxLength + LongestInstalledPath <= 259,
+              "the deepest installed file must fit below the longest destination allowed");
 
 namespace {
 

@@ -4,8 +4,8 @@
 // past the length a path may have.
 #include <stddef.h>
 
-// The deepest installed file, projects\Vomar_6k_files\Vomar_6k_plata_00.lay (45
-// characters), stays within 259 below a destination of this length, its backslash counted.
+// The deepest installed file stays within 259 characters below a destination of this
+// length, its backslash counted (checked against the payload where the limit is used).
 constexpr size_t DestinationMaxLength = 214;
 // The Programs folder and the name together: the folder then stays under the 248
 // characters a folder may have, and "\Brindlex.lnk" within 259.
