@@ -55,8 +55,7 @@ void MakeFreshFolders(std::initializer_list<std::string> folders) {
 }
 
 const char* PayloadSubfolder(const PayloadEntry& entry) {
-  static const char* const subfolders[] = {"", "projects\\", "projects\\Vomar_6k_files\\"};  // by DestinationClass
-  return subfolders[entry.destination];
+  return DestinationSubfolders[entry.destination];
 }
 
 std::string PayloadBytes(const PayloadEntry& entry) {

@@ -9,10 +9,13 @@ here=$(cd "$(dirname "$0")" && pwd)
 build=$(brx_build_dir_of "$program")
 brx_wine_env "$build"
 brx_wine_prefix
-assets="$WINEPREFIX/drive_c/brx-short-write/projects/Vomar_6k_files"
+. "$here/../../payload/manifest.sh"
+# The sixth file in extraction order, as the test expects it.
+read -r _ _ _ _ _ folder name < <(payload_manifest_installed "$here/../../payload/manifest.txt" | sed -n 6p)
+place="$WINEPREFIX/drive_c/brx-short-write/$folder"
 rm -rf "$WINEPREFIX/drive_c/brx-short-write"
-mkdir -p "$assets"
-ln -s /dev/full "$assets/Vomar_6k_bat.gif"
+mkdir -p "$place"
+ln -s /dev/full "$place/$name"
 bash "$here/../../scripts/wine-run.sh" "$program"
 rc=$?
 rm -rf "$WINEPREFIX/drive_c/brx-short-write"
