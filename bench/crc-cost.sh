@@ -20,7 +20,7 @@ brx_wine_env "$build"
 brx_wine_session
 trap brx_wine_session_stop EXIT
 
-median() { sort -g | awk '{ v[NR] = $1 } END { print NR ? (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) : "nan" }'; }
+. bench/start.sh
 
 export LC_ALL=C
 for program in bench_payload_crc bench_payload_crc_scaling; do

@@ -9,10 +9,8 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 command -v perf >/dev/null || { echo "perf is not installed" >&2; exit 1; }
-bash scripts/bootstrap.sh >/dev/null || exit 1
-. scripts/builds.sh
-. scripts/wine-env.sh
-brx_choose_runs "the installation profile" || exit 1
+. bench/start.sh
+bench_start "the installation profile" || exit 1
 
 windows_path() {
   local path

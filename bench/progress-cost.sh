@@ -7,12 +7,8 @@ set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 runs=${BRX_BENCH_RUNS:-5}
-bash scripts/bootstrap.sh >/dev/null || exit 1
-. scripts/builds.sh
-. scripts/wine-env.sh
-brx_choose_runs "the progress-bar probe" || exit 1
-
-median() { sort -g | awk '{ v[NR] = $1 } END { print NR ? (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2) : "nan" }'; }
+. bench/start.sh
+bench_start "the progress-bar probe" || exit 1
 
 # Runs the probe on one build and prints its medians: probe_build x86|x64.
 probe_build() {

@@ -14,10 +14,8 @@ cd "$root"
 runs=${BRX_BENCH_RUNS:-9}
 [ "$runs" -ge 7 ] 2>/dev/null || runs=7
 
-bash scripts/bootstrap.sh >/dev/null || exit 1
-. scripts/builds.sh
-. scripts/wine-env.sh
-brx_choose_runs "the benchmarks" || exit 1
+. bench/start.sh
+bench_start "the benchmarks" || exit 1
 
 # Measures and reports one build: bench_build x86|x64.
 bench_build() {
@@ -70,11 +68,8 @@ measure() {
 
 best() { sort -g "$work/$1" 2>/dev/null | head -n1; }
 
-median() {
-  sort -g "$work/$1" 2>/dev/null |
-    awk '{ v[NR] = $1 } END { if (NR == 0) print "nan"; else if (NR % 2) print v[(NR + 1) / 2];
-                              else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
+# The median of one measurement's recorded figures.
+median_of() { cat "$work/$1" 2>/dev/null | median; }
 
 # One round: every measurement in a fixed interleaved order; start-up, the noisiest and
 # cheapest figure, three times.
@@ -109,9 +104,9 @@ export LC_ALL=C
 verdict() { awk -v v="$1" -v t="$2" 'BEGIN { print (v + 0 <= t + 0 && v != "nan") ? "met" : "MISSED" }'; }
 calc() { awk "BEGIN { printf \"$1\", $2 }"; }
 
-bare=$(median bare_startup_ms)
-floor=$(median floor_startup_ms)
-start=$(median setup_startup_ms)
+bare=$(median_of bare_startup_ms)
+floor=$(median_of floor_startup_ms)
+start=$(median_of setup_startup_ms)
 ratio_floor=$(calc %.3f "$start / $floor")
 ratio_bare=$(calc %.3f "$start / $bare")
 floor_over_bare=$(calc %.2f "$floor / $bare")
@@ -121,7 +116,7 @@ paste "$work/setup_startup_ms" "$work/floor_startup_ms" | awk 'NF == 2 { print $
 paste "$work/setup_startup_ms" "$work/bare_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_bare"
 starts=$(wc -l <"$work/setup_startup_ms")
 
-install_raw=$(median install_install_ms)
+install_raw=$(median_of install_install_ms)
 install=$(calc %.1f "$install_raw - 200")
 
 # Every embedded block: its source file, and the zero byte that ends a text.
@@ -136,17 +131,17 @@ done < <(payload_manifest_blocks payload/manifest.txt)
 total=$(stat -c %s "$setup")
 rest=$((total - blocks))
 
-bare_ws=$(median bare_peak_working_set)
-floor_ws=$(median floor_peak_working_set)
-welcome_ws=$(median setup_peak_working_set)
-installed_ws=$(median install_peak_working_set_installed)
+bare_ws=$(median_of bare_peak_working_set)
+floor_ws=$(median_of floor_peak_working_set)
+welcome_ws=$(median_of setup_peak_working_set)
+installed_ws=$(median_of install_peak_working_set_installed)
 mb() { calc %.1f "$1 / 1048576"; }
 welcome_over=$(calc %.0f "$welcome_ws - $bare_ws")
 installed_over=$(calc %.0f "$installed_ws - $bare_ws")
 
-scaling_net=$(calc %.1f "$(median scaling_install_ms) - 200")
-copy=$(median copy_copy_ms)
-copy_bytes=$(median copy_copy_bytes)
+scaling_net=$(calc %.1f "$(median_of scaling_install_ms) - 200")
+copy=$(median_of copy_copy_ms)
+copy_bytes=$(median_of copy_copy_bytes)
 payload_bytes=67108864
 speed_ratio=$(calc %.2f "$copy * $payload_bytes / $copy_bytes / $scaling_net")
 
@@ -166,7 +161,7 @@ printf '  %-34s %9.1f ms   (best %.1f)   %s x floor, %s x bare\n' "setup, welcom
   "$(best setup_startup_ms)" "$ratio_floor" "$ratio_bare"
 printf '  %-34s %9s      target <= 1.25: %s\n' "setup / floor" "$ratio_floor" "$(verdict "$ratio_floor" 1.25)"
 printf '  %-34s %9s x floor, %s x bare (medians of %s paired runs)\n' "run by run" \
-  "$(calc %.3f "$(median paired_floor)")" "$(calc %.3f "$(median paired_bare)")" "$starts"
+  "$(calc %.3f "$(median_of paired_floor)")" "$(calc %.3f "$(median_of paired_bare)")" "$starts"
 echo
 echo "Installation (Install to the finish screen, less the two 100 ms pauses)"
 printf '  %-34s %9.1f ms   (%.1f ms with the pauses)   target <= 100 ms: %s\n' \
@@ -223,13 +218,13 @@ for metric in gdi_objects user_objects program_heap_used_bytes program_heap_used
   worst=$(sort -g "$work/hygiene_${metric}_delta" | tail -n1)
   note=""
   [ -f "$work/hygiene_${metric}_counted_by" ] && note="  (counted by: $(head -n1 "$work/hygiene_${metric}_counted_by"))"
-  if [ "$(median "hygiene_${metric}_before")" = -1 ]; then
+  if [ "$(median_of "hygiene_${metric}_before")" = -1 ]; then
     printf '  %-30s not reported here%s\n' "$metric" "$note"
     continue
   fi
   printf '  %-30s %9s -> %-9s delta %s, largest %s: %s%s\n' "$metric" \
-    "$(median "hygiene_${metric}_before")" "$(median "hygiene_${metric}_after")" \
-    "$(median "hygiene_${metric}_delta")" "$worst" "$(verdict "$worst" 0)" "$note"
+    "$(median_of "hygiene_${metric}_before")" "$(median_of "hygiene_${metric}_after")" \
+    "$(median_of "hygiene_${metric}_delta")" "$worst" "$(verdict "$worst" 0)" "$note"
 done
 echo
 echo "Scaling (the scaling build: eleven synthetic payload files of 64 MiB together)"

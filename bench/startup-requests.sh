@@ -12,10 +12,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 top=${BRX_TOP:-25}
 
-bash scripts/bootstrap.sh >/dev/null || exit 1
-. scripts/builds.sh
-. scripts/wine-env.sh
-brx_choose_runs "the request count" || exit 1
+. bench/start.sh
+bench_start "the request count" || exit 1
 
 # Counts and reports one build: count_build x86|x64.
 count_build() {
