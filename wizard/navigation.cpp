@@ -54,7 +54,7 @@ void Enter(const WizardPage& page) {
   if (page.headerAndBack == HeaderAndBack::Shown) {
     GadgetHide(PnlHeader, 0);
     GadgetHide(BtnBack, 0);
-  } else if (page.headerAndBack == HeaderAndBack::Hidden) {
+  } else {
     GadgetHide(PnlHeader, 1);
   }
   if (page.shownBy == ContainerShownBy::Step) SwitchTo(page);

@@ -23,7 +23,7 @@ constexpr HiddenContainers Hide(int32_t first = NoGadget, int32_t second = NoGad
 }
 
 // The header strip and Back come and go together.
-enum class HeaderAndBack : uint8_t { Untouched, Shown, Hidden };
+enum class HeaderAndBack : uint8_t { Shown, Hidden };
 
 // Next, and Install, which shares its place.
 enum class ForwardButton : uint8_t {
