@@ -62,7 +62,7 @@ int CALLBACK OpenAtInitialFolder(HWND browser, UINT message, LPARAM, LPARAM init
   return 0;
 }
 
-// The shell's ANSI entries, by their plain exported names.
+// The shell's entries, the ANSI ones by their plain exported names.
 typedef LPITEMIDLIST(WINAPI* BrowseForFolderFn)(BROWSEINFOA*);
 typedef BOOL(WINAPI* PathFromIdListFn)(LPCITEMIDLIST, char*);
 typedef BOOL(WINAPI* WidePathFromIdListFn)(LPCITEMIDLIST, wchar_t*);
@@ -104,7 +104,8 @@ void BrowseForFolder(HMODULE shell, const char* title, char* initial, char* path
   auto pathFromIdList = ShellFunction<PathFromIdListFn>(shell, "SHGetPathFromIDList");
   wchar_t wide[MAX_PATH];
   if (widePath) {
-    if (!widePath(chosen, wide) || !WideToAnsiExact(wide, path, MAX_PATH)) path[0] = 0;
+    path[0] = 0;
+    if (widePath(chosen, wide)) WideToAnsiExact(wide, path, MAX_PATH);
   } else if (pathFromIdList && !pathFromIdList(chosen, path)) {
     path[0] = 0;
   }
