@@ -24,6 +24,7 @@ intptr_t DirExamine(intptr_t number, const char* directory, const char* pattern)
 int DirNext(intptr_t number);
 // 2 if the current entry is a folder, 1 if it is anything else, 0 without a listing.
 int DirEntryType(intptr_t number);
-// The current entry's name at mark in the scratch buffer (empty without a listing).
+// The current entry's name at mark in the scratch buffer: empty without a listing, and
+// empty for a name the process's ANSI code page cannot hold exactly (Windows NT).
 void DirEntryName(intptr_t number, int32_t mark);
 void DirFinish(intptr_t number);

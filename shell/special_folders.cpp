@@ -5,6 +5,7 @@
 
 #include "runtime/strings.h"
 #include "runtime/system_library.h"
+#include "runtime/wide_text.h"
 
 const char QuickLaunchSubfolder[] = "Microsoft\\Internet Explorer\\Quick Launch\\";
 
@@ -16,6 +17,25 @@ static void FreeItemList(LPITEMIDLIST list) {
   }
 }
 
+using PathFromItemListWide = BOOL(WINAPI*)(LPCITEMIDLIST list, wchar_t* path);
+
+// Writes the item list's path into path (MAX_PATH bytes), the empty text if it has none. On
+// Windows NT the path is read in UTF-16 and kept only if the process's code page holds it
+// exactly: a folder whose path does not convert counts as missing. The W entry is looked
+// up: Windows 98's shell need not have it.
+static void ItemListPath(LPCITEMIDLIST list, char* path) {
+  // A failed lookup may leave the buffer untouched; it must read as empty.
+  path[0] = 0;
+  auto widePath = reinterpret_cast<PathFromItemListWide>(reinterpret_cast<void*>(
+      WideFunctionsWork() ? GetProcAddress(GetModuleHandleA("SHELL32.DLL"), "SHGetPathFromIDListW") : nullptr));
+  if (!widePath) {
+    SHGetPathFromIDListA(list, path);
+    return;
+  }
+  wchar_t wide[MAX_PATH];
+  if (widePath(list, wide)) WideToAnsiExact(wide, path, MAX_PATH);
+}
+
 void SpecialFolderPath(int32_t id, int32_t mark) {
   LPITEMIDLIST list = nullptr;
   if (FAILED(SHGetSpecialFolderLocation(nullptr, id, &list)) || !list) {
@@ -24,9 +44,7 @@ void SpecialFolderPath(int32_t id, int32_t mark) {
   }
   StrSpaces(MAX_PATH, mark);
   char* path = ScratchAt(mark);
-  // A failed lookup may leave the reserved spaces untouched; it must read as empty.
-  path[0] = 0;
-  SHGetPathFromIDListA(list, path);
+  ItemListPath(list, path);
   FreeItemList(list);
   int32_t length = StrLength(path);
   ScratchGiveBack(MAX_PATH - length);

@@ -64,6 +64,7 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
   return (LRESULT)image;
 }
 
+// Draws no text: text goes via controls or W functions fed by CP_ACP (GDI's A ones keep the system's page).
 void DrawImage(GadgetRecord* gadget, HDC dc) {
   HANDLE image = Image(gadget);
   if (!image) return;

@@ -8,6 +8,7 @@
 #include "runtime/heaps.h"
 #include "runtime/strings.h"
 #include "runtime/system_library.h"
+#include "runtime/wide_text.h"
 
 namespace {
 
@@ -61,9 +62,10 @@ int CALLBACK OpenAtInitialFolder(HWND browser, UINT message, LPARAM, LPARAM init
   return 0;
 }
 
-// The shell's ANSI entries, by their plain exported names.
+// The shell's entries, the ANSI ones by their plain exported names.
 typedef LPITEMIDLIST(WINAPI* BrowseForFolderFn)(BROWSEINFOA*);
 typedef BOOL(WINAPI* PathFromIdListFn)(LPCITEMIDLIST, char*);
+typedef BOOL(WINAPI* WidePathFromIdListFn)(LPCITEMIDLIST, wchar_t*);
 
 template <typename Fn>
 Fn ShellFunction(HMODULE shell, const char* name) {
@@ -96,8 +98,17 @@ void BrowseForFolder(HMODULE shell, const char* title, char* initial, char* path
   LPITEMIDLIST chosen = browse(&info);
   DisableThreadWindows(0);
   if (!chosen) return;
+  // On Windows NT a folder whose path the process's code page cannot hold exactly is taken
+  // as no choice: the ANSI path would name a look-alike folder.
+  auto widePath = WideFunctionsWork() ? ShellFunction<WidePathFromIdListFn>(shell, "SHGetPathFromIDListW") : nullptr;
   auto pathFromIdList = ShellFunction<PathFromIdListFn>(shell, "SHGetPathFromIDList");
-  if (pathFromIdList && !pathFromIdList(chosen, path)) path[0] = 0;
+  wchar_t wide[MAX_PATH];
+  if (widePath) {
+    path[0] = 0;
+    if (widePath(chosen, wide)) WideToAnsiExact(wide, path, MAX_PATH);
+  } else if (pathFromIdList && !pathFromIdList(chosen, path)) {
+    path[0] = 0;
+  }
   CoTaskMemFree(chosen);
   // The shell writes at most MAX_PATH - 1 characters; the buffer has room for one more.
   size_t length = strlen(path);

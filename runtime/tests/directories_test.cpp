@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <map>
 #include <memory>
+#include <set>
 #include <string>
 #include "runtime/directories.h"
 #include "runtime/strings.h"
@@ -127,6 +128,28 @@ TEST_F(DirectoriesTest, OverLongPathIsRefusedWithNothingLeftOpen) {
   EXPECT_EQ(0, DirExamine(AutoNumber, directory.c_str(), "*.*"));
   EXPECT_EQ(0, DirExamine(20, "C:\\", std::string(4000, '?').c_str()));
   EXPECT_EQ(0, Listings());
+}
+
+// Windows NT gives names through the W functions: one that the process's code page
+// (Windows-1251 here) holds comes exactly, one it lacks comes empty, never with "?" or a
+// look-alike letter in it.
+TEST_F(DirectoriesTest, ANameTheCodePageCannotHoldExactlyComesEmpty) {
+  TestFolder wide("brx_dirs_wide");
+  wchar_t base[MAX_PATH];
+  ASSERT_NE(0, MultiByteToWideChar(CP_ACP, 0, wide.Path().c_str(), -1, base, MAX_PATH));
+  const std::wstring names[] = {L"Zubehör", L"café", L"Программы", L"«x» № €"};
+  for (const std::wstring& name : names) ASSERT_TRUE(CreateDirectoryW((base + name).c_str(), nullptr));
+
+  ASSERT_NE(0, DirExamine(0, wide.Path().c_str(), nullptr));
+  std::multiset<std::string> seen;
+  while (DirNext(0)) {
+    int32_t mark = ScratchMark();
+    DirEntryName(0, mark);
+    seen.insert(ScratchAt(mark));
+    ScratchRewind(mark);
+  }
+  for (const std::wstring& name : names) RemoveDirectoryW((base + name).c_str());
+  EXPECT_EQ((std::multiset<std::string>{".", "..", "Программы", "«x» № €", "", ""}), seen);
 }
 
 }  // namespace

@@ -26,22 +26,64 @@ TEST(SpecialFolders, AFolderWithoutFileSystemPathGivesTheEmptyText) {
   EXPECT_EQ("", FolderPath(0x7F));          // no such folder
 }
 
-// The shell takes the user's music folder from the registry, so it can be made a drive
-// root, which the shell already returns with its backslash.
+// The shell takes the user's music folder from the registry; a test points it elsewhere
+// and the setting is put back afterwards.
+class MusicFolderSetting {
+ public:
+  MusicFolderSetting() {
+    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+    opened_ = RegOpenKeyExW(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &folders_) == ERROR_SUCCESS;
+    size_ = sizeof saved_;
+    hadValue_ = opened_ && RegQueryValueExW(folders_, Name, nullptr, &type_, (BYTE*)saved_, &size_) == 0;
+  }
+  ~MusicFolderSetting() {
+    if (!opened_) return;
+    if (hadValue_) RegSetValueExW(folders_, Name, 0, type_, (const BYTE*)saved_, size_);
+    else RegDeleteValueW(folders_, Name);
+    RegCloseKey(folders_);
+  }
+  bool PointAt(const std::wstring& path) {
+    return opened_ && RegSetValueExW(folders_, Name, 0, REG_SZ, (const BYTE*)path.c_str(),
+                                     DWORD((path.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
+  }
+
+ private:
+  static constexpr const wchar_t* Name = L"My Music";
+  HKEY folders_ = nullptr;
+  bool opened_ = false, hadValue_ = false;
+  wchar_t saved_[MAX_PATH] = L"";
+  DWORD size_ = 0, type_ = REG_EXPAND_SZ;
+};
+
+// A drive root, which the shell already returns with its backslash.
 TEST(SpecialFolders, ADriveRootGetsNoSecondBackslash) {
-  const char* key = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-  HKEY folders;
-  ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExA(HKEY_CURRENT_USER, key, 0, KEY_ALL_ACCESS, &folders));
-  char saved[MAX_PATH] = "";
-  DWORD size = sizeof(saved), type = REG_EXPAND_SZ;
-  bool hadValue = RegQueryValueExA(folders, "My Music", nullptr, &type, (BYTE*)saved, &size) == 0;
-  RegSetValueExA(folders, "My Music", 0, REG_SZ, (const BYTE*)"C:\\", 4);
-
+  MusicFolderSetting music;
+  ASSERT_TRUE(music.PointAt(L"C:\\"));
   EXPECT_EQ("C:\\", FolderPath(CSIDL_MYMUSIC));
+}
 
-  if (hadValue) RegSetValueExA(folders, "My Music", 0, type, (const BYTE*)saved, size);
-  else RegDeleteValueA(folders, "My Music");
-  RegCloseKey(folders);
+// On Windows NT the path is read in UTF-16: a folder whose path the process's code page
+// (Windows-1251 here) holds comes exactly; one it cannot hold counts as missing, never as a
+// look-alike path such as C:\Users\Jurgen.
+TEST(SpecialFolders, APathTheCodePageCannotHoldExactlyCountsAsMissing) {
+  std::string base = FreshTempFolder("special-wide");
+  wchar_t wideBase[MAX_PATH];
+  ASSERT_NE(0, MultiByteToWideChar(CP_ACP, 0, base.c_str(), -1, wideBase, MAX_PATH));
+  const struct {
+    const wchar_t* name;
+    const char* expected;  // below base; null for the empty text
+  } cases[] = {
+      {L"Музыка «Пуск»", "Музыка «Пуск»\\"},
+      {L"Jürgen", nullptr},
+      {L"Musique née", nullptr},
+  };
+  MusicFolderSetting music;
+  for (const auto& c : cases) {
+    std::wstring path = wideBase + std::wstring(c.name);
+    ASSERT_TRUE(CreateDirectoryW(path.c_str(), nullptr));
+    ASSERT_TRUE(music.PointAt(path));
+    EXPECT_EQ(c.expected ? base + c.expected : "", FolderPath(CSIDL_MYMUSIC));
+  }
 }
 
 TEST(SpecialFolders, TheWindowsFolderEndsInOneBackslashAndHoldsTheTextEditor) {

@@ -35,6 +35,18 @@ struct BrowserAnswer : DialogAnswerer {
             [instruction](HWND dialog) { return FindDescendantWithText(dialog, instruction) != nullptr; }) {}
 };
 
+// The same, selecting a folder by its UTF-16 path.
+struct WideBrowserAnswer : DialogAnswerer {
+  WideBrowserAnswer(const wchar_t* path, const char* instruction)
+      : DialogAnswerer(
+            nullptr,
+            [path](HWND browser) {
+              SendMessageW(browser, BFFM_SETSELECTIONW, TRUE, (LPARAM)path);
+              PressDialogButton(browser, IDOK);
+            },
+            [instruction](HWND dialog) { return FindDescendantWithText(dialog, instruction) != nullptr; }) {}
+};
+
 std::string FreeSpaceLine(const char* drive) {
   return "Доступно на диске  " + std::to_string(DriveFreeMegabytes(drive)) + " Мб";
 }
@@ -160,6 +172,27 @@ TEST(ChooseFolder, TheInitialFoldersBackslashIsDroppedExceptAtADriveRoot) {
     BrowserAnswer ok(nullptr, IDOK, "choose");
     ScratchText chosen;
     ChooseFolder("choose", c.initial, chosen.Start());
+    ASSERT_TRUE(ok.Finish().seen);
+    EXPECT_EQ(c.chosen, std::string(chosen.Get()));
+  }
+}
+
+// A folder whose path the process's code page (Windows-1251 here) cannot hold exactly is
+// no choice: its ANSI path would name a look-alike folder, G:\Jurgen for G:\Jürgen.
+TEST(ChooseFolder, AFolderTheCodePageCannotHoldIsNoChoice) {
+  const struct {
+    const wchar_t* folder;
+    const char* chosen;
+  } cases[] = {
+      {L"G:\\Программы «Пуск»", "G:\\Программы «Пуск»\\"},
+      {L"G:\\Jurgen", "G:\\Jurgen\\"},  // there, so that a look-alike would be found
+      {L"G:\\Jürgen", ""},
+  };
+  for (const auto& c : cases) {
+    ASSERT_TRUE(CreateDirectoryW(c.folder, nullptr) || GetLastError() == ERROR_ALREADY_EXISTS);
+    WideBrowserAnswer ok(c.folder, "choose");
+    ScratchText chosen;
+    ChooseFolder("choose", "G:\\", chosen.Start());
     ASSERT_TRUE(ok.Finish().seen);
     EXPECT_EQ(c.chosen, std::string(chosen.Get()));
   }

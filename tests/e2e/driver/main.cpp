@@ -92,6 +92,12 @@ int main(int argc, char** argv) {
   }
   if (argc - next != 2) return Usage();
   driver.programCommand = std::string("\"") + argv[next] + "\"";
+  // Texts are read and compared as Windows-1251 bytes through the ANSI calls, whatever the
+  // locale Wine was started with: the driver's manifest gives it that code page.
+  if (GetACP() != 1251) {
+    LogLine("FAIL the driver runs with code page " + std::to_string(GetACP()) + ", not 1251");
+    return 2;
+  }
 
   std::vector<Step> steps;
   std::string error;

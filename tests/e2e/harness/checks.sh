@@ -176,26 +176,50 @@ check_start_menu_unchanged() {
 
 # ---- document types
 
-# Prints every value of the keys given, as "KEY|NAME|DATA" lines ("KEY|-" for a missing
-# key), read with the system's reg tool in one Wine session. reg prints code page 866, and
-# the default value's name in the system's language, written here as an empty name.
+# Prints every text value of the keys given, as "KEY|NAME|DATA" lines ("KEY|-" for a missing
+# key), exported with the system's reg tool in one Wine session. An export is UTF-16 whatever
+# the locale (reg query prints in the OEM code page, which need not hold Cyrillic). The
+# default value is written with an empty name.
 e2e_registry_dump() {
-  local batch=$OUT/registry-query.bat key
+  local batch=$OUT/registry-export.bat folder=$OUT/registry-export key n=0
+  rm -rf "$folder"
+  mkdir -p "$folder"
   : >"$batch"
-  for key in "$@"; do printf 'echo @@key %s\r\nreg query "%s"\r\n' "$key" "$key" >>"$batch"; done
-  brx_wine cmd /c "$(windows_path "$batch")" 2>/dev/null | iconv -f CP866 -t UTF-8 | tr -d '\r' |
-    awk -v OFS='|' '
-      /^@@key / { if (key != "" && !seen) print key, "-"; key = substr($0, 7); seen = 0; next }
-      /^    / && key != "" {
-        line = substr($0, 5)
-        n = index(line, "    REG_SZ    ")
-        if (n == 0) next
-        name = substr(line, 1, n - 1); data = substr(line, n + 14)
-        if (name ~ /^\(.*\)$/) name = ""
-        print key, name, data; seen = 1; next
+  for key in "$@"; do
+    n=$((n + 1))
+    printf 'reg export "%s" "%s" /y\r\n' "$key" "$(windows_path "$folder/$n.reg")" >>"$batch"
+  done
+  brx_wine cmd /c "$(windows_path "$batch")" >/dev/null 2>&1
+  n=0
+  for key in "$@"; do
+    n=$((n + 1))
+    if [ ! -f "$folder/$n.reg" ]; then
+      echo "$key|-"
+      continue
+    fi
+    # Only the key's own section; its subkeys are exported too and are left out.
+    iconv -f UTF-16 -t UTF-8 "$folder/$n.reg" | tr -d '\r' | KEY=$key awk -v OFS='|' '
+      BEGIN { key = ENVIRON["KEY"] }
+      /^\[/ { own = (tolower($0) == tolower("[" key "]")); next }
+      !own { next }
+      /^@="/ || /^"/ {
+        if (!match($0, /^(@|"([^"\\]|\\.)*")="/)) next
+        name = substr($0, 1, RLENGTH - 2); data = substr($0, RLENGTH + 1)
+        if (data !~ /"$/) next
+        data = substr(data, 1, length(data) - 1)
+        name = (name == "@") ? "" : substr(name, 2, length(name) - 2)
+        print key, unescape(name), unescape(data)
       }
-      /^HKEY_/ { seen = 1 }
-      END { if (key != "" && !seen) print key, "-" }'
+      function unescape(text,   out, c) {
+        out = ""
+        while (text != "") {
+          c = substr(text, 1, 1)
+          if (c == "\\") { out = out substr(text, 2, 1); text = substr(text, 3) }
+          else { out = out c; text = substr(text, 2) }
+        }
+        return out
+      }'
+  done
 }
 
 # check registry nt|win98|none 'C:\dest\': the document types "sfr" and "hex" registered

@@ -55,6 +55,8 @@ e2e_prepare_line() {
     quick-launch-folder) e2e_takes 0 0 "$@" && e2e_prepare_quick_launch_folder ;;
     setup-copy) e2e_takes 1 1 "$@" && e2e_prepare_setup_copy "$@" ;;
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
+    locale) e2e_takes 1 1 "$@" && e2e_prepare_locale "$@" ;;
+    user-shell-folder) e2e_takes 2 2 "$@" && e2e_prepare_user_shell_folder "$@" ;;
     *) e2e_fail "$E2E_LINE: unknown prepare line \"$word\"" ;;
   esac
 }

@@ -93,6 +93,24 @@ e2e_prepare_density() {
   BRX_SCREEN=2048x1536 brx_display
 }
 
+# prepare locale NAME: the Linux locale that Wine's programs are started with from here on:
+# the program, the driver and the checks. C.UTF-8 gives them the ANSI code page 1252 and the
+# OEM code page 437 unless a manifest names another.
+e2e_prepare_locale() {
+  [ "$(LC_ALL=$1 locale charmap 2>/dev/null)" = UTF-8 ] || { e2e_fail "$E2E_LINE: no UTF-8 locale $1"; return; }
+  export LC_ALL=$1
+}
+
+# prepare user-shell-folder NAME 'C:\...': the user's shell folder NAME (AppData, ...) is
+# that folder, which is made; Wine's shell reads it from "User Shell Folders".
+e2e_prepare_user_shell_folder() {
+  local path
+  path=$(with_unicode "$2")
+  e2e_prepare_folder "$path"
+  brx_wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders' \
+    /v "$1" /t REG_SZ /d "$path" /f >/dev/null 2>&1 || e2e_fail "$E2E_LINE: the setting was not made"
+}
+
 # prepare folder 'C:\...': a folder that exists before the program starts.
 e2e_prepare_folder() { mkdir -p "$(unix_path "$1")"; }
 

@@ -1,0 +1,17 @@
+#include "runtime/wide_text.h"
+#include <windows.h>
+
+bool WideFunctionsWork() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof version;
+  return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+int32_t WideToAnsiExact(const wchar_t* text, char* buffer, int32_t size) {
+  if (size <= 0) return 0;
+  BOOL usedDefault = FALSE;
+  int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, -1, buffer, size, nullptr, &usedDefault);
+  if (bytes > 0 && !usedDefault) return 1;
+  buffer[0] = 0;
+  return 0;
+}
