@@ -2,6 +2,7 @@
 #include <zlib.h>
 #include "install/shortcut_set.h"
 #include "payload/payload.h"
+#include "runtime/characters.h"
 #include "runtime/files.h"
 #include "shell/document_types.h"
 #include "shell/special_folders.h"
@@ -100,7 +101,8 @@ InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& pro
   {
     ScratchText text;
     text.Append(plan.destination);
-    if (text.Length() == 0 || text.Get()[text.Length() - 1] != '\\') text.Append("\\");
+    // The paths go to the system's ANSI functions, which read them in its code page.
+    if (!EndsInBackslash(plan.destination, GetACP())) text.Append("\\");
     text.AssignTo(&folders[DestinationFolder]);
   }
   {

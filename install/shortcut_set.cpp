@@ -1,5 +1,6 @@
 #include "install/shortcut_set.h"
 #include "payload/manifest.h"
+#include "runtime/characters.h"
 #include "runtime/strings.h"
 #include "shell/shell_link.h"
 #include "shell/special_folders.h"
@@ -11,8 +12,10 @@ const char LicenceDescription[] = "Лицензионное соглашение
 const char CreatingShortcuts[] = "Создание ярлыков";
 constexpr int32_t ShowNormal = 1;
 
-// A shortcut to the installed program in folder (which ends in a backslash).
+// A shortcut to the installed program in folder (which ends in a backslash). An empty
+// folder is one the shell could not give: a link there would land in the current folder.
 void CreateProgramLink(const char* folder, const char* installationFolder) {
+  if (StrLength(folder) == 0) return;
   StringValue link = nullptr, program = nullptr;
   { ScratchText text; text.Append(folder).Append("Brindlex.lnk").AssignTo(&link); }
   { ScratchText text; text.Append(installationFolder).Append(ProgramFileName).AssignTo(&program); }
@@ -44,14 +47,13 @@ int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutCho
   StrCopyNew(&installation, installationFolder);
   progress.ShowDetail("Создание ярлыков в меню «Пуск»");
 
-  if (choices.startMenu) {
+  // Without the Programs folder there is nowhere to put the Start-menu folder.
+  if (choices.startMenu && StrLength(choices.programsFolder) > 0) {
     StringValue menu = nullptr;
     {
       ScratchText text;
-      text.Append(choices.programsFolder);
-      int32_t nameStart = ScratchMark();
-      text.Append(choices.startMenuName);
-      if (ScratchMark() == nameStart || text.Get()[text.Length() - 1] != '\\') text.Append("\\");
+      text.Append(choices.programsFolder).Append(choices.startMenuName);
+      if (!EndsInBackslash(choices.startMenuName, GetACP())) text.Append("\\");
       text.AssignTo(&menu);
     }
     if (EnsureDirectoryPath(menu)) {

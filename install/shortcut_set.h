@@ -8,7 +8,8 @@ struct ShortcutChoices {
   const char* startMenuName;  // below programsFolder; a missing final backslash is added
   bool desktop;
   bool quickLaunch;
-  // The shell's folders, each ending in a backslash, or empty when they could not be had.
+  // The shell's folders, each ending in a backslash, or empty when they could not be had;
+  // no link is made for a folder that is empty.
   const char* programsFolder;
   const char* desktopFolder;
   const char* quickLaunchFolder;

@@ -10,6 +10,7 @@
 #include "wizard/installing_page.h"
 #include "wizard/pages.h"
 #include "wizard/program.h"
+#include "wizard/start_menu_list.h"
 
 namespace {
 
@@ -163,7 +164,7 @@ void StartMenuPick() {
   ScratchText picked;
   GadgetGetText(LstStartMenu, picked.Start());
   if (picked.Length() == 0) return;
-  GadgetSetText(FldStartMenuFolder, picked.Append("\\Brindlex").Pass());
+  GadgetSetText(FldStartMenuFolder, picked.Append(PickedFolderEnding).Pass());
 }
 
 struct EventRoute {

@@ -23,19 +23,29 @@ void RebuildSummary() {
   GadgetAddItem(EdSummary, -1, folder.Pass());
 }
 
+// Takes the field's text without the blanks that end it, which Windows would drop from the
+// folder's name; the field then shows what is checked and installed.
+void TakeTrimmedText(int32_t field, ScratchText* text) {
+  GadgetGetText(field, text->Start());
+  int32_t kept = static_cast<int32_t>(LengthWithoutTrailingBlanks(text->Get()));
+  if (kept == text->Length()) return;
+  ScratchRewind(text->Start() + kept);
+  GadgetSetText(field, text->Pass());
+}
+
 const char* DestinationRefusal() {
   ScratchText destination;
-  GadgetGetText(FldDestination, destination.Start());
-  if (DestinationIsUsable(destination.Get())) return nullptr;
+  TakeTrimmedText(FldDestination, &destination);
+  if (DestinationIsUsable(destination.Get(), GetACP())) return nullptr;
   return "Папка установки указана неверно!\n"
          "Укажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
 }
 
 const char* StartMenuNameRefusal() {
-  if (GadgetGetState(ChkNoShortcuts) != 0) return nullptr;  // no Start-menu folder is made
   ScratchText name;
-  GadgetGetText(FldStartMenuFolder, name.Start());
-  if (StartMenuNameIsUsable(name.Get(), StrLength(CommonProgramsPath))) return nullptr;
+  TakeTrimmedText(FldStartMenuFolder, &name);
+  if (GadgetGetState(ChkNoShortcuts) != 0) return nullptr;  // no Start-menu folder is made
+  if (StartMenuNameIsUsable(name.Get(), StrLength(CommonProgramsPath), GetACP())) return nullptr;
   return "Папка в меню «Пуск» указана неверно!\n"
          "Укажите имя папки без «..» и знаков : * ? \" < > |";
 }

@@ -2,32 +2,32 @@
 #include "runtime/directories.h"
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"
+#include "wizard/typed_folders.h"
+
+const char PickedFolderEnding[] = "\\Brindlex";
 
 namespace {
 
 constexpr int Listing = 0;
 constexpr int EntryIsFolder = 2;
 
-// Names that stand for no folder of their own, once blanks around them are removed.
-const char* const SkippedNames[] = {"", ".", "..", "..."};
-
-bool IsSkippedName(const char* name) {
-  ScratchText trimmed;
-  StrTrim(name, trimmed.Start());
-  for (const char* skipped : SkippedNames)
-    if (StrEqual(trimmed.Get(), skipped)) return true;
-  return false;
+bool PickedNameIsUsable(const char* name, size_t folderLength) {
+  ScratchText picked;
+  picked.Append(name).Append(PickedFolderEnding);
+  return StartMenuNameIsUsable(picked.Get(), folderLength, GetACP());
 }
 
 }  // namespace
 
 int32_t ListStartMenuFolders(intptr_t gadget, const char* folder) {
-  if (!DirExamine(Listing, folder, "*.*")) return 0;
+  // Listing an empty path would list the current folder.
+  if (StrLength(folder) == 0 || !DirExamine(Listing, folder, "*.*")) return 0;
+  size_t folderLength = StrLength(folder);
   while (DirNext(Listing)) {
     if (DirEntryType(Listing) != EntryIsFolder) continue;
     ScratchText name;
     DirEntryName(Listing, name.Start());
-    if (!IsSkippedName(name.Pass())) GadgetAddItem(gadget, -1, name.Pass());
+    if (PickedNameIsUsable(name.Pass(), folderLength)) GadgetAddItem(gadget, -1, name.Pass());
   }
   DirFinish(Listing);
   return 0;

@@ -8,10 +8,12 @@
 
 namespace {
 
+// A folder below one the shell could not give stays empty: appended to nothing it would
+// name a folder relative to the current one.
 void LookUp(int32_t id, const char* below, StringValue* path) {
   ScratchText text;
   SpecialFolderPath(id, text.Start());
-  text.Append(below);
+  if (text.Length() > 0) text.Append(below);
   text.AssignTo(path);
 }
 

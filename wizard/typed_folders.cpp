@@ -1,6 +1,7 @@
 #include "wizard/typed_folders.h"
 #include <string.h>
 #include "payload/manifest.h"
+#include "runtime/characters.h"
 
 // A path may have 259 characters; the destination ends in its backslash.
 static_assert(DestinationMaxLength + LongestInstalledPath <= 259,
@@ -10,46 +11,86 @@ namespace {
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-
-// Characters that no file or folder name may hold; the colon is left to the callers.
+// Characters that no file or folder name may hold. None of them, nor a blank or a dot, is
+// ever the second byte of a double-byte character, so the bytes of a name can be compared
+// with them once the name's bounds are found by character.
 bool IsForbiddenInName(char c) {
-  return static_cast<unsigned char>(c) < 0x20 || (c != 0 && strchr("<>\"|?*", c) != nullptr);
+  return static_cast<unsigned char>(c) < 0x20 || (c != 0 && strchr(":<>\"|?*", c) != nullptr);
 }
 
-// A part that is "..", or "..." which the system's path handling may shorten to "..",
-// blanks around it ignored. The Start-menu list leaves out the same names.
-bool ClimbsUp(const char* part, size_t length) {
-  while (length > 0 && part[0] == ' ') ++part, --length;
-  while (length > 0 && part[length - 1] == ' ') --length;
-  return (length == 2 || length == 3) && strncmp(part, "...", length) == 0;
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
+
+bool SameLetters(const char* text, size_t length, const char* upper) {
+  if (strlen(upper) != length) return false;
+  for (size_t i = 0; i < length; ++i)
+    if (AsciiUpper(text[i]) != upper[i]) return false;
+  return true;
+}
+
+const char* const DeviceNames[] = {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+
+// The system takes such a name for a device, whatever extension follows it.
+bool IsDeviceName(const char* name, size_t length) {
+  size_t stem = 0;
+  while (stem < length && name[stem] != '.') ++stem;
+  while (stem > 0 && name[stem - 1] == ' ') --stem;
+  for (const char* device : DeviceNames)
+    if (SameLetters(name, stem, device)) return true;
+  return stem == 4 && (SameLetters(name, 3, "COM") || SameLetters(name, 3, "LPT")) && name[3] >= '1' &&
+         name[3] <= '9';
+}
+
+// A name that ends in a blank or a dot (".", ".." among them) is made without them, or
+// not at all, and a folder made so cannot be opened or deleted by ordinary means. An empty
+// name (two separators in a row, or the end) is left to the callers.
+bool NameIsHoldable(const char* name, size_t length) {
+  if (length == 0) return true;
+  char last = name[length - 1];
+  return last != ' ' && last != '.' && !IsDeviceName(name, length);
+}
+
+enum class Slash { Refused, Separates };
+
+// Checks every character and every folder name of path, separated by backslashes (and
+// slashes, when they separate too), and sets *end to its terminator.
+bool NamesAreHoldable(const char* path, Slash slash, UINT codePage, const char** end) {
+  const char* name = path;
+  const char* at = path;
+  for (;; at = CharacterAfter(at, codePage)) {
+    if (*at == 0 || *at == '\\' || (*at == '/' && slash == Slash::Separates)) {
+      if (!NameIsHoldable(name, at - name)) return false;
+      if (*at == 0) break;
+      name = at + 1;
+    } else if (*at == '/' || IsForbiddenInName(*at)) {
+      return false;
+    }
+  }
+  *end = at;
+  return true;
 }
 
 }  // namespace
 
-bool DestinationIsUsable(const char* destination) {
+size_t LengthWithoutTrailingBlanks(const char* text) {
+  // A blank is never the second byte of a double-byte character.
+  size_t length = text ? strlen(text) : 0;
+  while (length > 0 && text[length - 1] == ' ') --length;
+  return length;
+}
+
+bool DestinationIsUsable(const char* destination, UINT codePage) {
   if (!destination || !IsDriveLetter(destination[0]) || destination[1] != ':' || destination[2] != '\\')
     return false;
-  size_t length = strlen(destination);
-  for (size_t i = 3; i < length; ++i)
-    if (destination[i] == ':' || IsForbiddenInName(destination[i])) return false;
-  if (destination[length - 1] != '\\') ++length;
+  const char* end;
+  if (!NamesAreHoldable(destination + 3, Slash::Refused, codePage, &end)) return false;
+  size_t length = end - destination;
+  if (!EndsInBackslash(destination, codePage)) ++length;
   return length <= DestinationMaxLength;
 }
 
-bool StartMenuNameIsUsable(const char* name, size_t programsFolderLength) {
-  if (!name) name = "";
-  if (IsSeparator(name[0])) return false;
-  const char* part = name;
-  const char* at = name;
-  for (;; ++at) {
-    if (*at == 0 || IsSeparator(*at)) {
-      if (ClimbsUp(part, at - part)) return false;
-      if (*at == 0) break;
-      part = at + 1;
-    } else if (*at == ':' || IsForbiddenInName(*at)) {
-      return false;
-    }
-  }
-  return programsFolderLength + (at - name) <= StartMenuMaxLength;
+bool StartMenuNameIsUsable(const char* name, size_t programsFolderLength, UINT codePage) {
+  if (!name || !*name || *name == '\\' || *name == '/') return false;
+  const char* end;
+  if (!NamesAreHoldable(name, Slash::Separates, codePage, &end)) return false;
+  return programsFolderLength + (end - name) <= StartMenuMaxLength;
 }

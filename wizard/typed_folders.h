@@ -1,7 +1,11 @@
 #pragma once
 // Checks of the folders typed on the destination and Start-menu pages, made when Next
 // leaves the page: what passes cannot send a file outside the folder the user meant, nor
-// past the length a path may have.
+// past the length a path may have, and names only folders that Windows can hold. The
+// texts are in codePage (the system's ANSI code page in the program) and are read a
+// character at a time, so that the second byte of a double-byte character is never taken
+// for a separator or a forbidden character.
+#include <windows.h>
 #include <stddef.h>
 
 // The deepest installed file stays within 259 characters below a destination of this
@@ -11,12 +15,21 @@ constexpr size_t DestinationMaxLength = 214;
 // characters a folder may have, and "\Brindlex.lnk" within 259.
 constexpr size_t StartMenuMaxLength = 246;
 
-// A full path on a drive (letter, colon, backslash) with no character that a file name
-// cannot hold, at most DestinationMaxLength long once the installation has added the
-// trailing backslash it adds when one is missing.
-bool DestinationIsUsable(const char* destination);
+// The length of text without the blanks that end it: Windows drops them from a name, so
+// the field is trimmed to what will be made before it is checked.
+size_t LengthWithoutTrailingBlanks(const char* text);
+
+// A full path on a drive (letter, colon, backslash) whose folder names Windows can hold
+// (see below; no forward slash either), at most DestinationMaxLength long once the
+// installation has added the trailing backslash it adds when one is missing.
+bool DestinationIsUsable(const char* destination, UINT codePage);
 
 // A folder name below the Programs folder (whose path has programsFolderLength
-// characters) that stays below it: no ".." part, no colon, no leading separator, none of
-// * ? " < > | and no control character, and not too long.
-bool StartMenuNameIsUsable(const char* name, size_t programsFolderLength);
+// characters) that stays below it: not empty, no leading separator, folder names between
+// backslashes or slashes that Windows can hold, and not too long.
+//
+// A folder name Windows can hold has none of : * ? " < > | and no control character,
+// does not end in a blank or a dot (so is never "." or ".."), and is not a device name
+// (CON, PRN, AUX, NUL, COM1 to COM9, LPT1 to LPT9, CONIN$, CONOUT$ in any letter case,
+// also with an extension, as in aux.txt).
+bool StartMenuNameIsUsable(const char* name, size_t programsFolderLength, UINT codePage);

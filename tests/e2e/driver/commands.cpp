@@ -74,7 +74,7 @@ std::vector<std::string> ListEntries(HWND list) {
 // ---- the program's process and window
 
 bool RunStart(Driver& d, const Step&, std::string* error) {
-  return StartTarget(&d.target, d.programCommand, error);
+  return StartTarget(&d.target, d.programCommand, d.programFolder, error);
 }
 
 bool RunWindow(Driver& d, const Step& s, std::string* error) {

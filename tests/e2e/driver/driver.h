@@ -12,6 +12,7 @@
 struct Driver {
   Target target;
   std::string programCommand;  // how to start the program under test
+  std::string programFolder;   // its folder, where it is started as Explorer starts it
   std::string shotsFolder;     // where the harness puts screenshots; empty: none are taken
   DWORD timeoutMs = 20000;     // longest wait for an expected state
   int shotCount = 0;

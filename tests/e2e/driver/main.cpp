@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
   }
   if (argc - next != 2) return Usage();
   driver.programCommand = std::string("\"") + argv[next] + "\"";
+  std::string program = argv[next];
+  driver.programFolder = program.substr(0, program.find_last_of("\\") + 1);
   // Texts are read and compared as Windows-1251 bytes through the ANSI calls, whatever the
   // locale Wine was started with: the driver's manifest gives it that code page.
   if (GetACP() != 1251) {

@@ -26,12 +26,12 @@ BOOL CALLBACK CollectChild(HWND window, LPARAM data) {
 
 }  // namespace
 
-bool StartTarget(Target* target, const std::string& commandLine, std::string* error) {
+bool StartTarget(Target* target, const std::string& commandLine, const std::string& folder, std::string* error) {
   STARTUPINFOA startup = {};
   startup.cb = sizeof startup;
   std::string line = commandLine;
-  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                      &target->process)) {
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                      folder.empty() ? nullptr : folder.c_str(), &startup, &target->process)) {
     *error = "cannot start " + commandLine + " (error " + std::to_string(GetLastError()) + ")";
     return false;
   }

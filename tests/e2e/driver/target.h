@@ -14,7 +14,8 @@ struct Target {
   DWORD exitCode = 0;
 };
 
-bool StartTarget(Target* target, const std::string& commandLine, std::string* error);
+// Starts the program with folder (if not empty) as its current folder.
+bool StartTarget(Target* target, const std::string& commandLine, const std::string& folder, std::string* error);
 // Ends the program if it still runs (a failed scenario leaves nothing behind).
 void StopTarget(Target* target);
 // Updates exited/exitCode and the peak working set; true while the process runs.

@@ -68,6 +68,15 @@ check_written() {
 check_absent() { [ ! -e "$(unix_path "$1")" ] || e2e_fail "$1 should not exist"; }
 check_exists() { [ -e "$(unix_path "$1")" ] || e2e_fail "$1 should exist"; }
 
+# check holds-only 'C:\folder' NAME...: the folder holds exactly these entries, no more.
+check_holds_only() {
+  local folder=$1 wanted held
+  shift
+  wanted=$(printf '%s\n' "$@" | sort)
+  held=$(ls -A "$(unix_path "$folder")" 2>/dev/null | sort)
+  [ "$held" = "$wanted" ] || e2e_fail "$folder should hold only $*, holds: $(echo $held)"
+}
+
 # check file 'C:\path' TEXT: the file holds exactly that text.
 check_file() {
   local path

@@ -53,6 +53,7 @@ e2e_prepare_line() {
     folder) e2e_takes 1 1 "$@" && e2e_prepare_folder "$@" ;;
     file) e2e_takes 2 2 "$@" && e2e_prepare_file "$@" ;;
     quick-launch-folder) e2e_takes 0 0 "$@" && e2e_prepare_quick_launch_folder ;;
+    shell-folder) e2e_takes 2 2 "$@" && e2e_prepare_shell_folder "$@" ;;
     setup-copy) e2e_takes 1 1 "$@" && e2e_prepare_setup_copy "$@" ;;
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
     locale) e2e_takes 1 1 "$@" && e2e_prepare_locale "$@" ;;
@@ -73,6 +74,7 @@ e2e_check_line() {
     registry) e2e_takes 2 2 "$@" && check_registry "$@" ;;
     absent) e2e_takes 1 1 "$@" && check_absent "$@" ;;
     exists) e2e_takes 1 1 "$@" && check_exists "$@" ;;
+    holds-only) e2e_takes 1 20 "$@" && check_holds_only "$@" ;;
     file) e2e_takes 2 2 "$@" && check_file "$@" ;;
     start-menu-unchanged) e2e_takes 0 0 "$@" && check_start_menu_unchanged ;;
     *) e2e_fail "$E2E_LINE: unknown check line \"$word\"" ;;

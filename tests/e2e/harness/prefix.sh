@@ -126,6 +126,18 @@ e2e_prepare_file() {
   printf '%s' "$2" >"$path"
 }
 
+# prepare shell-folder NAME 'X:\...': the shell folder NAME (a value name of the Explorer's
+# Shell Folders keys, such as "Common Programs" or "AppData") moved to that path, in both
+# keys; the all-users folders ("Common ...") are the machine's, the others the user's.
+e2e_prepare_shell_folder() {
+  local root=HKEY_CURRENT_USER key
+  case $1 in "Common "*) root=HKEY_LOCAL_MACHINE ;; esac
+  for key in 'User Shell Folders' 'Shell Folders'; do
+    E2E_REG_LINES+=("[$root\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\$key]"
+                    "\"$1\"=\"${2//\\/\\\\}\"")
+  done
+}
+
 # prepare setup-copy 'C:\...\NAME.exe': a copy of the program under test there, which the
 # driver then starts instead, as a user starts one from a downloads folder.
 e2e_prepare_setup_copy() {
