@@ -93,8 +93,8 @@ TEST_F(BuiltWizard, ComposedTextsAtCreation) {
       {EdSummary, ""},
   };
   for (const auto& t : texts) EXPECT_EQ(t.text, Text(t.gadget)) << t.gadget;
-  EXPECT_EQ(WelcomeText(), Text(TxtWelcomeBody));
-  EXPECT_EQ(LicenceText(), Text(EdLicence));
+  EXPECT_EQ(std::string(WelcomeText().text, WelcomeText().length), Text(TxtWelcomeBody));
+  EXPECT_EQ(std::string(LicenceText().text, LicenceText().length), Text(EdLicence));
   EXPECT_EQ(std::string(ProgramFilesPath) + "Brindlex\\", Text(FldDestination));
 }
 
