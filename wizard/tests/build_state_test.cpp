@@ -84,6 +84,43 @@ TEST_F(BuiltWizard, ImageBoxesShowTheirPicturesAtTheirOwnSize) {
   }
 }
 
+// Changes one byte of a block, as a damaged download would, for as long as it lives.
+class DamagedByte {
+ public:
+  explicit DamagedByte(const void* at) : byte_(static_cast<uint8_t*>(const_cast<void*>(at))) { Flip(); }
+  ~DamagedByte() { Flip(); }
+
+ private:
+  void Flip() {
+    DWORD protection;
+    VirtualProtect(byte_, 1, PAGE_EXECUTE_READWRITE, &protection);
+    *byte_ ^= 0x10;
+    VirtualProtect(byte_, 1, protection, &protection);
+  }
+  uint8_t* byte_;
+};
+
+// A damaged picture or icon is shown as one that cannot be decoded: its box stays empty and
+// the wizard is built all the same. A damaged text is still shown as it is.
+TEST_F(BuiltWizard, ADamagedPictureIsLeftOutAtStartUp) {
+  const EmbeddedText welcome = WelcomeText();
+  {
+    DamagedByte side(EmbeddedPicture(0).data + 1000), icon(EmbeddedIcon(3).data + 1000),
+        text(welcome.text + 10);
+    RebuildWizard();
+    EXPECT_EQ(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgSide), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgStartMenu), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgCorner), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgDestination), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    std::string shown = Text(TxtWelcomeBody);
+    EXPECT_EQ(std::string(welcome.text, welcome.length), shown);
+    EXPECT_EQ(welcome.length, (int32_t)shown.size());
+  }
+  RebuildWizard();
+  EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgSide), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgStartMenu), STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
 TEST_F(BuiltWizard, ComposedTextsAtCreation) {
   const struct { int32_t gadget; const char* text; } texts[] = {
       {TxtHeading, "Пробный заголовок"}, {TxtSubheading, "Пробный текст"},
