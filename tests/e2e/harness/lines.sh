@@ -55,6 +55,8 @@ e2e_prepare_line() {
     quick-launch-folder) e2e_takes 0 0 "$@" && e2e_prepare_quick_launch_folder ;;
     setup-copy) e2e_takes 1 1 "$@" && e2e_prepare_setup_copy "$@" ;;
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
+    link) e2e_takes 2 2 "$@" && e2e_prepare_link "$@" ;;
+    hard-link) e2e_takes 2 2 "$@" && e2e_prepare_hard_link "$@" ;;
     *) e2e_fail "$E2E_LINE: unknown prepare line \"$word\"" ;;
   esac
 }
@@ -71,6 +73,7 @@ e2e_check_line() {
     registry) e2e_takes 2 2 "$@" && check_registry "$@" ;;
     absent) e2e_takes 1 1 "$@" && check_absent "$@" ;;
     exists) e2e_takes 1 1 "$@" && check_exists "$@" ;;
+    empty) e2e_takes 1 1 "$@" && check_empty "$@" ;;
     file) e2e_takes 2 2 "$@" && check_file "$@" ;;
     start-menu-unchanged) e2e_takes 0 0 "$@" && check_start_menu_unchanged ;;
     *) e2e_fail "$E2E_LINE: unknown check line \"$word\"" ;;
