@@ -7,6 +7,7 @@
 #include "install/installation.h"
 #include "install_test_support.h"
 #include "payload/payload.h"
+#include "payload/tests/damaged_byte.h"
 #include "runtime/strings.h"
 
 namespace {
@@ -278,15 +279,6 @@ void WriteFileText(const std::string& path, const char* text) {
   CloseHandle(file);
 }
 
-// Changes one byte of a block, as a damaged download would, and back again.
-void FlipByteAt(const void* at) {
-  uint8_t* byte = static_cast<uint8_t*>(const_cast<void*>(at));
-  DWORD protection;
-  VirtualProtect(byte, 1, PAGE_EXECUTE_READWRITE, &protection);
-  *byte ^= 0x10;
-  VirtualProtect(byte, 1, protection, &protection);
-}
-
 // A file that cannot be replaced (held open without sharing) stops the run before that file
 // is touched: the old file is left as it was.
 TEST_F(StoppedInstallation, AFileThatCannotBeWrittenStopsTheRunWithItsName) {
@@ -331,9 +323,11 @@ TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
       old = PathOf(inst, PayloadTable[c.oldRow]);
       WriteFileText(old, "old file");
     }
-    FlipByteAt(c.damaged);
-    Outcome run = Install(inst);
-    FlipByteAt(c.damaged);
+    Outcome run;
+    {
+      DamagedByte damage(c.damaged);
+      run = Install(inst);
+    }
 
     EXPECT_FALSE(run.complete);
     EXPECT_EQ(StoppedFileTitle, run.title);

@@ -8,28 +8,11 @@
 #include <vector>
 
 #include "payload/payload.h"
+#include "payload/tests/damaged_byte.h"
 #include "payload/tests/manifest_reader.h"
 #include "runtime/strings.h"
 
 namespace {
-
-// Changes one byte of a block, as a damaged download would, for as long as it lives.
-class DamagedByte {
- public:
-  explicit DamagedByte(const void* at) : byte_(static_cast<uint8_t*>(const_cast<void*>(at))) { Flip(); }
-  ~DamagedByte() { Flip(); }
-  DamagedByte(const DamagedByte&) = delete;
-  DamagedByte& operator=(const DamagedByte&) = delete;
-
- private:
-  void Flip() {
-    DWORD protection;
-    VirtualProtect(byte_, 1, PAGE_EXECUTE_READWRITE, &protection);
-    *byte_ ^= 0x10;
-    VirtualProtect(byte_, 1, protection, &protection);
-  }
-  uint8_t* byte_;
-};
 
 const uint8_t* Middle(const PayloadEntry& entry) { return entry.data + entry.size / 2; }
 const uint8_t* Middle(EmbeddedBlock block) { return block.data + block.size / 2; }

@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <vector>
 #include "payload/payload.h"
+#include "payload/tests/damaged_byte.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
@@ -83,22 +84,6 @@ TEST_F(BuiltWizard, ImageBoxesShowTheirPicturesAtTheirOwnSize) {
         << box.gadget;
   }
 }
-
-// Changes one byte of a block, as a damaged download would, for as long as it lives.
-class DamagedByte {
- public:
-  explicit DamagedByte(const void* at) : byte_(static_cast<uint8_t*>(const_cast<void*>(at))) { Flip(); }
-  ~DamagedByte() { Flip(); }
-
- private:
-  void Flip() {
-    DWORD protection;
-    VirtualProtect(byte_, 1, PAGE_EXECUTE_READWRITE, &protection);
-    *byte_ ^= 0x10;
-    VirtualProtect(byte_, 1, protection, &protection);
-  }
-  uint8_t* byte_;
-};
 
 // A damaged picture or icon is shown as one that cannot be decoded: its box stays empty and
 // the wizard is built all the same. A damaged text is still shown as it is.
