@@ -1,7 +1,7 @@
 // The cost of the installation's integrity check: the CRC-32 of every embedded block, as the
-// installation computes it before it creates anything. Prints "name value" lines: the bytes checked,
-// the first pass (the blocks' pages still to be read in from the program file) and the
-// fastest of the later passes, in milliseconds; exit code 1 if a block does not match.
+// installation computes it before it creates anything. Prints "name value" lines: the bytes
+// checked, the first pass (the blocks' pages still to be read in from the program file) and
+// the fastest of the later passes, in milliseconds; exit code 1 if a block does not match.
 #include <windows.h>
 #include <stdio.h>
 #include "payload/payload.h"
