@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# The integrity check's cost: the CRC-32 of every payload block, on the real payload and on
+# The integrity check's cost: the CRC-32 of every embedded block, on the real payload and on
 # the scaling build's 64 MiB one, each run BRX_BENCH_RUNS times (default 7) in the build's
 # Wine prefix; prints the medians. Only reports.
 #   bash bench/crc-cost.sh     (BRX_BUILD=folder chooses the build)

@@ -1,10 +1,11 @@
 #include "install/installation.h"
-#include <zlib.h>
+#include <string.h>
 #include "install/shortcut_set.h"
 #include "payload/payload.h"
 #include "runtime/characters.h"
 #include "runtime/files.h"
 #include "shell/document_types.h"
+#include "shell/install_folders.h"
 #include "shell/special_folders.h"
 
 namespace {
@@ -25,19 +26,48 @@ InstallResult Stopped(const char* title, const char* before, const char* name = 
   return result;
 }
 
-bool BlockIntact(const void* data, int32_t size, uint32_t crc) {
-  if (size < 0 || (size > 0 && !data)) return false;
-  return crc32(0, static_cast<const Bytef*>(data), (uInt)size) == crc;
+InstallResult FileStopped(const char* name) {
+  return Stopped(FileErrorTitle, "Не удалось извлечь файл  ", name, "\nДальнейшая работа невозможна!");
+}
+
+// Each folder of subfolder (a path below destination, ending in a backslash) in turn. The
+// destination itself is the user's choice, but a link below it would take the files
+// somewhere else: a folder there that is a link is refused, not followed.
+bool MakeSubfolders(const char* destination, const char* subfolder) {
+  for (const char* end = strchr(subfolder, '\\'); end; end = strchr(end + 1, '\\')) {
+    ScratchText folder;
+    folder.Append(destination);
+    StrLeft(subfolder, int32_t(end - subfolder) + 1, ScratchMark());
+    const char* path = folder.Pass();
+    if (FolderIsLink(path) || !EnsureDirectoryPath(path)) return false;
+  }
+  return true;
+}
+
+// The installation's folders. A destination the run creates outside Program Files gets a
+// protected access list on the topmost folder it creates, given as that folder is made, so
+// that users cannot change the program that the document types and shortcuts start.
+bool MakeFolders(const StringValue (&folders)[3], const char* programFiles) {
+  const char* destination = folders[DestinationFolder];
+  {
+    ScratchText top;
+    FolderToProtect(destination, programFiles, top.Start());
+    if (top.Length() > 0 && !CreateProtectedFolder(top.Pass())) return false;
+  }
+  if (!EnsureDirectoryPath(destination)) return false;
+  for (const char* subfolder : DestinationSubfolders)
+    if (!MakeSubfolders(destination, subfolder)) return false;
+  return true;
 }
 
 // Everything after the folder names are known, up to the first failure that stops the run.
-InstallResult InstallInto(const StringValue (&folders)[3], const ShortcutChoices& shortcuts,
-                          InstallProgress& progress) {
+InstallResult InstallInto(const StringValue (&folders)[3], const InstallationPlan& plan, InstallProgress& progress) {
   const char* destination = folders[DestinationFolder];
   progress.ShowPhase("Распаковка файлов...");
+  // A damaged copy writes nothing at all: every block is checked before the first folder.
+  if (const char* damaged = FirstDamagedBlock()) return FileStopped(damaged);
   progress.ShowDetail("Создание папок установки");
-  if (!EnsureDirectoryPath(folders[ProjectsFolder]) || !EnsureDirectoryPath(folders[ProjectFilesFolder]))
-    return Stopped(FolderErrorTitle, FolderErrorText);
+  if (!MakeFolders(folders, plan.programFiles)) return Stopped(FolderErrorTitle, FolderErrorText);
   // The bar counts sixteen steps: the folders, one per file, two for the shortcuts and the
   // registration, which ends it at 16 (there is no 15).
   int32_t position = 1;
@@ -46,12 +76,11 @@ InstallResult InstallInto(const StringValue (&folders)[3], const ShortcutChoices
   progress.Pause(100);
 
   for (const PayloadEntry& entry : PayloadTable) {
-    if (!ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, entry.crc, ++position,
-                            progress))
-      return Stopped(FileErrorTitle, "Не удалось извлечь файл  ", entry.name, "\nДальнейшая работа невозможна!");
+    if (!ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, ++position, progress))
+      return FileStopped(entry.name);
   }
 
-  CreateProgramShortcuts(destination, shortcuts, progress);
+  CreateProgramShortcuts(destination, plan.shortcuts, progress);
   progress.SetPosition(++position);
   progress.SetPosition(++position);
 
@@ -72,15 +101,13 @@ InstallResult InstallInto(const StringValue (&folders)[3], const ShortcutChoices
 
 }  // namespace
 
-bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, uint32_t crc,
-                        int32_t position, InstallProgress& progress) {
+bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, int32_t position,
+                        InstallProgress& progress) {
   progress.Breathe();
   {
     ScratchText detail;
     progress.ShowDetail(detail.Append(ExtractingPrefix).Append(name).Pass());
   }
-  // A damaged download must not install a damaged program.
-  if (!BlockIntact(data, size, crc)) return false;
   bool whole = false;
   {
     ScratchText path;
@@ -117,7 +144,7 @@ InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& pro
         .Append(DestinationSubfolders[ProjectFilesFolder])
         .AssignTo(&folders[ProjectFilesFolder]);
   }
-  InstallResult result = InstallInto(folders, plan.shortcuts, progress);
+  InstallResult result = InstallInto(folders, plan, progress);
   for (StringValue folder : folders) StrFree(folder);
   return result;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The installation run: folders, the eleven payload files, shortcuts and document types,
-// reported through an InstallProgress. A folder or file that cannot be made stops the run
-// with the message to show; nothing is undone.
+// reported through an InstallProgress. A damaged payload stops the run before anything is
+// written; a folder or file that cannot be made stops it with the message to show, and
+// nothing is undone.
 #include <stdint.h>
 #include "install/install_progress.h"
 #include "install/shortcut_set.h"
@@ -11,6 +12,9 @@
 struct InstallationPlan {
   const char* destination;  // as typed; a missing final backslash is added
   ShortcutChoices shortcuts;
+  // The shell's Program Files folder, ending in a backslash, or empty when it could not be
+  // had: a destination folder the run creates outside it is given a protected access list.
+  const char* programFiles;
 };
 
 // How a run ended: complete (no title), or stopped with the message that says why, after
@@ -23,7 +27,7 @@ struct InstallResult {
 InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress);
 
 // Writes size bytes from data into folder + name, whole, then moves the bar to position.
-// Returns false, before the file is touched, when the bytes' CRC-32 is not crc (a damaged
-// block), and false when the file cannot be created or is not written whole.
-bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, uint32_t crc,
-                        int32_t position, InstallProgress& progress);
+// Returns false when the file cannot be created, is a link or one of several names of the
+// same data, or is not written whole.
+bool ExtractPayloadFile(const char* folder, const char* name, const void* data, int32_t size, int32_t position,
+                        InstallProgress& progress);

@@ -24,14 +24,15 @@ void CreateProgramLink(const char* folder, const char* installationFolder) {
   StrFree(program);
 }
 
-void CreateLicenceLink(const char* folder, const char* installationFolder) {
+void CreateLicenceLink(const char* folder, const char* installationFolder, const char* windowsFolder) {
+  // The editor is named with its folder: the link object would look a bare name up on the
+  // search path, which starts with the setup's own folder, a downloads folder anyone can
+  // put a NOTEPAD.exe in. Without the Windows folder there is no such name to give.
+  if (!windowsFolder || !*windowsFolder) return;
   StringValue link = nullptr, licence = nullptr, editor = nullptr;
   { ScratchText text; text.Append(folder).Append("License.lnk").AssignTo(&link); }
   { ScratchText text; text.Append(installationFolder).Append(LicenceFileName).AssignTo(&licence); }
-  // The editor is named with its folder: the link object would look a bare name up on the
-  // search path, which starts with the setup's own folder, a downloads folder anyone can
-  // put a NOTEPAD.exe in.
-  { ScratchText text; WindowsFolderPath(text.Start()); text.Append("NOTEPAD.EXE").AssignTo(&editor); }
+  { ScratchText text; text.Append(windowsFolder).Append("NOTEPAD.EXE").AssignTo(&editor); }
   // The licence opens in the system's text editor; its path is passed bare, unquoted.
   CreateShellLink(editor, link, licence, LicenceDescription, installationFolder, ShowNormal, "", 0);
   StrFree(link);
@@ -59,7 +60,7 @@ int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutCho
     if (EnsureDirectoryPath(menu)) {
       progress.ShowDetail(CreatingShortcuts);
       CreateProgramLink(menu, installation);
-      CreateLicenceLink(menu, installation);
+      CreateLicenceLink(menu, installation, choices.windowsFolder);
     }
     StrFree(menu);
   }

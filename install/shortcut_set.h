@@ -13,6 +13,9 @@ struct ShortcutChoices {
   const char* programsFolder;
   const char* desktopFolder;
   const char* quickLaunchFolder;
+  // The system's Windows folder, ending in a backslash, whose text editor opens the licence;
+  // empty when it could not be had, and then the licence gets no shortcut.
+  const char* windowsFolder;
 };
 
 // Creates the chosen Start-menu, desktop and Quick Launch shortcuts to the program in

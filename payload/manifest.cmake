@@ -146,7 +146,8 @@ endfunction()
 
 # Writes, from the manifest brx_read_payload_manifest has read, into folder OUT:
 #   payload/manifest.h   the folder classes and paths, the payload count, the name constants
-#   payload_table.inc    payload.cpp's block indexes, block symbols and payload table
+#   payload_table.inc    payload.cpp's block indexes, block symbols, payload table and the
+#                        list of the blocks that are only shown
 #   block-layout.inc     the blocks in storage order, for blocks.S
 #   block-sizes.inc      each block's size as a difference of labels, for blocks.S
 function(brx_write_payload_manifest out)
@@ -191,7 +192,7 @@ function(brx_write_payload_manifest out)
   endforeach()
   brx_write_if_changed(${out}/payload/manifest.h "${header}")
 
-  set(table "// ${generated}\n\n// The blocks in storage order; BlockSizes and BlockCrcs have one entry for each.\n")
+  set(table "// ${generated}\n\n// The blocks in storage order; BlockStarts, BlockSizes and BlockCrcs have one entry for each.\n")
   set(indexes)
   set(symbols)
   foreach(block IN LISTS BRX_MANIFEST_BLOCKS)
@@ -203,6 +204,9 @@ function(brx_write_payload_manifest out)
   string(APPEND table "namespace {\nenum BlockIndex { ${indexes}, BlockCount };\n}  // namespace\n\n")
   string(APPEND table "extern \"C\" {\nextern const uint8_t ${symbols};\n")
   string(APPEND table "extern const int32_t BlockSizes[BlockCount];\nextern const uint32_t BlockCrcs[BlockCount];\n}\n\n")
+  string(JOIN ", " starts ${symbols})
+  string(REPLACE "[]" "" starts "${starts}")
+  string(APPEND table "const uint8_t* const BlockStarts[BlockCount] = {${starts}};\n\n")
   string(APPEND table "const PayloadEntry PayloadTable[PayloadCount] = {\n")
   foreach(block IN LISTS BRX_MANIFEST_INSTALLED)
     set(name "\"${BRX_BLOCK_${block}_NAME}\"")
@@ -212,7 +216,16 @@ function(brx_write_payload_manifest out)
     string(APPEND table "    {${name}, ${BRX_BLOCK_${block}_FOLDER}, Block${block}, "
                         "BlockSizes[${block}Index], BlockCrcs[${block}Index]},\n")
   endforeach()
-  string(APPEND table "};\n")
+  string(APPEND table "};\n\n")
+  string(APPEND table "// The blocks that are shown but not installed, in storage order, each named by the file\n")
+  string(APPEND table "// it was made from; the list ends with a null name.\n")
+  string(APPEND table "const NamedBlock ShownOnlyBlocks[] = {\n")
+  foreach(block IN LISTS BRX_MANIFEST_BLOCKS)
+    if(NOT block IN_LIST BRX_MANIFEST_INSTALLED)
+      string(APPEND table "    {\"${BRX_BLOCK_${block}_SOURCE}\", ${block}Index},\n")
+    endif()
+  endforeach()
+  string(APPEND table "    {nullptr, BlockCount},\n};\n")
   brx_write_if_changed(${out}/payload_table.inc "${table}")
 
   set(layout "/* ${generated} */\n")

@@ -26,7 +26,25 @@ EmbeddedBlock EmbeddedPicture(int number);
 // 2: the open-folder icon, 3: the program-group folder icon (ICO files); others {nullptr, 0}.
 EmbeddedBlock EmbeddedIcon(int number);
 
-// Zero-terminated Windows-1251 texts with CR LF line breaks, read in place.
-const char* WelcomeText();
-const char* LicenceText();
-const char* FinishText();
+// Checks the pictures and icons against the CRC-32s computed when the program was built;
+// the wizard calls it once at start-up. From then on a damaged one is given as {nullptr, 0},
+// so that it is shown as a picture that cannot be decoded.
+void CheckShownPictures();
+
+// A Windows-1251 text with CR LF line breaks, read in place: its bytes up to its zero byte,
+// never past the end of its block (a damaged block may have lost the zero).
+struct EmbeddedText {
+  const char* text;
+  int32_t length;
+};
+EmbeddedText WelcomeText();
+EmbeddedText LicenceText();
+EmbeddedText FinishText();
+// Writes the text at mark by the string buffer's convention (runtime/strings.h).
+void StrFromEmbeddedText(EmbeddedText text, int32_t mark);
+
+// The first block that does not match its CRC-32, in the order an installation checks
+// them: the installed files in extraction order, then the blocks that are only shown, in
+// storage order. An installed block is named by its file's name, any other by the file it
+// was made from ("welcome.txt"); null when every block matches.
+const char* FirstDamagedBlock();

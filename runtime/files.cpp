@@ -1,6 +1,7 @@
 #include "runtime/files.h"
 #include <string.h>
 #include "runtime/heaps.h"
+#include "runtime/services.h"
 
 ObjectTable* FileTable;
 
@@ -67,6 +68,43 @@ int32_t Write(FileRecord* file, const void* data, int32_t length) {
 
 void ReleaseFile(intptr_t number) { FileClose(number); }
 
+// Makes the opened file ready to be written from its start, if it is the file itself: not a
+// link standing in its place (symbolic link, junction or other reparse point) and not one
+// of several names of the same data (hard links), either of which would carry the bytes to
+// a file elsewhere; and not read-only. A hidden or system file becomes a plain one first.
+bool PrepareForRewriting(HANDLE handle, const char* name) {
+  // A device has neither links nor length (and no information of this kind to give).
+  if (GetFileType(handle) != FILE_TYPE_DISK) return true;
+  BY_HANDLE_FILE_INFORMATION file;
+  if (!GetFileInformationByHandle(handle, &file)) return false;
+  if (file.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
+    return false;
+  if (file.nNumberOfLinks != 1) return false;
+  const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
+  if ((file.dwFileAttributes & hiddenOrSystem) && !SetFileAttributesA(name, file.dwFileAttributes & ~hiddenOrSystem))
+    return false;
+  // Emptied only now that it is known to be the file itself; a new or empty one has
+  // nothing to cut.
+  return (file.nFileSizeLow == 0 && file.nFileSizeHigh == 0) || SetEndOfFile(handle);
+}
+
+// Opens the file, or creates it, without following a link that stands in its place, and
+// empties it once it is known to be safe to write; INVALID_HANDLE_VALUE if it is not.
+HANDLE OpenForRewriting(const char* name) {
+  // Systems before Windows 2000 have no reparse points and no such flag.
+  const DWORD noLink = OsVersion() >= 50 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+  HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL | noLink, nullptr);
+  // A file that may be written but not read is still emptied and written.
+  if (handle == INVALID_HANDLE_VALUE)
+    handle = CreateFileA(name, GENERIC_WRITE | FILE_READ_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                         noLink, nullptr);
+  if (handle == INVALID_HANDLE_VALUE || !handle) return INVALID_HANDLE_VALUE;
+  if (PrepareForRewriting(handle, name)) return handle;
+  CloseHandle(handle);
+  return INVALID_HANDLE_VALUE;
+}
+
 }  // namespace
 
 void FilesStart() { FileTable = ObjectTableNew(sizeof(FileRecord), 16, ReleaseFile); }
@@ -76,12 +114,7 @@ void FilesStop() { ObjectTableFreeAll(FileTable); }
 intptr_t FileCreate(intptr_t number, const char* name) {
   FileRecord* file = static_cast<FileRecord*>(ObjectTableSlot(FileTable, number));
   if (!file) return 0;
-  HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  // A file that may be written but not read is still emptied and written.
-  if (handle == INVALID_HANDLE_VALUE)
-    handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ, nullptr, TRUNCATE_EXISTING, 0,
-                         nullptr);
+  HANDLE handle = OpenForRewriting(name);
   if (handle == INVALID_HANDLE_VALUE || !handle) {
     if (number == AutoNumber) ObjectTableRelease(FileTable, ObjectNumberOf(file));
     return 0;

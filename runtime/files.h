@@ -21,9 +21,12 @@ void FilesStart();
 void FilesStop();
 
 // Creates the file or empties an existing one (if it cannot be opened for reading and
-// writing, a second attempt opens it for writing only). A file open under the number is
-// closed first. Returns the file handle for a fixed number, the new number for AutoNumber,
-// 0 on failure (nothing is left open then).
+// writing, a second attempt opens it for writing only). Nothing is written through a link:
+// an existing symbolic link, junction or other reparse point of that name, or a file with
+// more than one hard link, is refused before it is emptied, and so is a read-only file; a
+// hidden or system file loses those two attributes. A file open under the number is closed
+// first. Returns the file handle for a fixed number, the new number for AutoNumber, 0 on
+// failure (nothing is left open then).
 intptr_t FileCreate(intptr_t number, const char* name);
 
 // Bytes accepted: the length for a buffered write, the count written for one that goes to

@@ -213,8 +213,8 @@ void AppendInsert(ScratchText* text, Insert insert) {
     case Insert::Nothing: break;
     case Insert::ProductTitle: text->Append(ProductTitle); break;
     case Insert::ProgramFilesPath: text->Append(ProgramFilesPath); break;
-    case Insert::WelcomeText: StrFromMemory(WelcomeText(), ScratchMark()); break;
-    case Insert::LicenceText: StrFromMemory(LicenceText(), ScratchMark()); break;
+    case Insert::WelcomeText: StrFromEmbeddedText(WelcomeText(), ScratchMark()); break;
+    case Insert::LicenceText: StrFromEmbeddedText(LicenceText(), ScratchMark()); break;
     case Insert::FreeMegabytes: {
       int32_t megabytes;
       {
@@ -286,6 +286,8 @@ void Build(const GadgetRow& row) {
 }  // namespace
 
 void BuildWizard() {
+  // A damaged picture or icon is left out rather than decoded.
+  CheckShownPictures();
   if (!WindowOpen(WizardWindow, ToScreen(212), ToScreen(161), ToScreen(500), ToScreen(358),
                   "Установка программы Brindlex v 1.0", WizardWindowFlags))
     return;

@@ -1,5 +1,6 @@
 #include "wizard/installing_page.h"
 #include "runtime/services.h"
+#include "shell/special_folders.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
@@ -34,14 +35,22 @@ StringValue GadgetTextValue(int32_t gadget) {
 void InstallFromChoices() {
   StringValue destination = GadgetTextValue(FldDestination);
   StringValue startMenuName = GadgetTextValue(FldStartMenuFolder);
+  StringValue windowsFolder = nullptr;
+  {
+    ScratchText text;
+    WindowsFolderPath(text.Start());
+    text.AssignTo(&windowsFolder);
+  }
   const InstallationPlan plan = {
       destination,
       {GadgetGetState(ChkNoShortcuts) == 0, startMenuName, GadgetGetState(ChkDesktopIcon) == 1,
-       GadgetGetState(ChkQuickLaunch) == 1, CommonProgramsPath, CommonDesktopPath, QuickLaunchPath}};
+       GadgetGetState(ChkQuickLaunch) == 1, CommonProgramsPath, CommonDesktopPath, QuickLaunchPath, windowsFolder},
+      ProgramFilesPath};
   PageProgress page;
   InstallResult result = WizardInstallation(plan, page);
   StrFree(destination);
   StrFree(startMenuName);
+  StrFree(windowsFolder);
   if (!result.title) return;
   ShowMessage(result.title, result.text, MB_OK | MB_ICONHAND);
   ShutDown();

@@ -96,7 +96,7 @@ void LicenceToggle() {
 void ShowFinishTexts() {
   GadgetSetText(TxtWelcomeTitle, "Завершение работы мастера установки.");
   ScratchText body;
-  StrFromMemory(FinishText(), body.Start());
+  StrFromEmbeddedText(FinishText(), body.Start());
   GadgetSetText(TxtWelcomeBody, body.Pass());
 }
 

@@ -7,6 +7,7 @@
 #include "install/installation.h"
 #include "install_test_support.h"
 #include "payload/payload.h"
+#include "payload/tests/damaged_byte.h"
 #include "runtime/strings.h"
 
 namespace {
@@ -15,14 +16,23 @@ const std::string Root = "C:\\brx-install-test\\";
 const std::string Menu = Root + "menu\\";
 const std::string Desktop = Root + "desktop\\";
 const std::string Quick = Root + "quick\\";
+// Where the run is told the Program Files folder is.
+const std::string ProgramFiles = Root + "Program Files\\";
+
+std::string WindowsFolder() {
+  char windows[MAX_PATH] = "";
+  GetSystemWindowsDirectoryA(windows, MAX_PATH);
+  return std::string(windows) + "\\";
+}
+const std::string Windows = WindowsFolder();
 
 const char StartMenuLine[] = "Создание ярлыков в меню «Пуск»";
 const char LinksLine[] = "Создание ярлыков";
 const char StoppedFileTitle[] = "Фатальная ошибка!";
 
 ShortcutChoices Choices(bool startMenu, const char* name, bool desktop, bool quickLaunch,
-                        const char* programs = Menu.c_str()) {
-  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str()};
+                        const char* programs = Menu.c_str(), const char* windows = Windows.c_str()) {
+  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str(), windows};
 }
 
 // The wizard's preset choices: a Start-menu folder "Brindlex" and the desktop link.
@@ -36,7 +46,7 @@ struct Outcome {
 
 Outcome Install(const std::string& destination, const ShortcutChoices& shortcuts = Preset()) {
   RecordingProgress progress;
-  InstallResult result = RunInstallation({destination.c_str(), shortcuts}, progress);
+  InstallResult result = RunInstallation({destination.c_str(), shortcuts, ProgramFiles.c_str()}, progress);
   Outcome outcome = {!result.title, result.title ? result.title : "", result.text ? result.text : "",
                      progress.calls};
   StrFree(result.text);
@@ -92,7 +102,7 @@ class Installation : public testing::Test {
 };
 
 TEST_F(Installation, PresetChoicesWriteTheTreeShortcutsAndDocumentTypes) {
-  std::string inst = Root + "Program Files\\Brindlex\\";
+  std::string inst = ProgramFiles + "Brindlex\\";
   Outcome run = Install(inst);
   ASSERT_TRUE(run.complete);
   EXPECT_EQ(CompleteRun({StartMenuLine, LinksLine, LinksLine}), run.calls);
@@ -126,9 +136,7 @@ TEST_F(Installation, PresetChoicesWriteTheTreeShortcutsAndDocumentTypes) {
   LinkFields licenceLink = ReadLink(Menu + "Brindlex\\License.lnk");
   ASSERT_TRUE(licenceLink.loaded);
   // The Windows folder's own editor, named with its folder, never one found on a search.
-  char windows[MAX_PATH] = "";
-  GetSystemWindowsDirectoryA(windows, MAX_PATH);
-  EXPECT_EQ(0, lstrcmpiA((std::string(windows) + "\\NOTEPAD.EXE").c_str(), licenceLink.target.c_str()))
+  EXPECT_EQ(0, lstrcmpiA((Windows + "NOTEPAD.EXE").c_str(), licenceLink.target.c_str()))
       << licenceLink.target;
   EXPECT_EQ(inst + "License.txt", licenceLink.arguments);  // bare, although it has a blank
   EXPECT_EQ(inst, licenceLink.workingFolder);
@@ -157,22 +165,27 @@ TEST_F(Installation, EachChoiceOfShortcutsMakesExactlyItsLinks) {
     const char* what;
     ShortcutChoices choices;
     std::vector<const char*> details;
-    const char* menuFolder;  // where the two Start-menu links land, below Menu; null: none
+    const char* menuFolder;  // where the Start-menu links land, below Menu; null: none
+    std::vector<std::string> menuLinks;
     bool desktop, quickLaunch;
   };
+  const std::vector<std::string> bothLinks = {"Brindlex.lnk", "License.lnk"};
   const Case cases[] = {
       {"no Start-menu folder, desktop ticked", Choices(false, "Brindlex", true, false), {StartMenuLine, LinksLine},
-       nullptr, true, false},
+       nullptr, {}, true, false},
       {"nested folder, Quick Launch without desktop", Choices(true, "Tools\\Brindlex", false, true),
-       {StartMenuLine, LinksLine, LinksLine}, "Tools\\Brindlex\\", false, true},
+       {StartMenuLine, LinksLine, LinksLine}, "Tools\\Brindlex\\", bothLinks, false, true},
       {"folder name with its backslash", Choices(true, "Brindlex\\", false, false), {StartMenuLine, LinksLine},
-       "Brindlex\\", false, false},
-      {"nothing chosen", Choices(false, "Brindlex", false, false), {StartMenuLine}, nullptr, false, false},
+       "Brindlex\\", bothLinks, false, false},
+      {"nothing chosen", Choices(false, "Brindlex", false, false), {StartMenuLine}, nullptr, {}, false, false},
       {"every link", Choices(true, "Brindlex", true, true), {StartMenuLine, LinksLine, LinksLine, LinksLine},
-       "Brindlex\\", true, true},
+       "Brindlex\\", bothLinks, true, true},
       // A Programs folder on a drive that is not there: its links are skipped silently.
       {"Start-menu folder that cannot be made", Choices(true, "Brindlex", true, false, "Q:\\menu\\"),
-       {StartMenuLine, LinksLine}, nullptr, true, false},
+       {StartMenuLine, LinksLine}, nullptr, {}, true, false},
+      // Without the Windows folder the licence's editor cannot be named: no licence link.
+      {"no Windows folder", Choices(true, "Brindlex", true, false, Menu.c_str(), ""),
+       {StartMenuLine, LinksLine, LinksLine}, "Brindlex\\", {"Brindlex.lnk"}, true, false},
   };
   int number = 0;
   for (const Case& c : cases) {
@@ -184,7 +197,7 @@ TEST_F(Installation, EachChoiceOfShortcutsMakesExactlyItsLinks) {
     EXPECT_EQ(CompleteRun(c.details), run.calls);
 
     if (c.menuFolder) {
-      EXPECT_EQ((std::vector<std::string>{"Brindlex.lnk", "License.lnk"}), NamesIn(Menu + c.menuFolder));
+      EXPECT_EQ(c.menuLinks, NamesIn(Menu + c.menuFolder));
     } else {
       EXPECT_TRUE(NamesIn(Menu).empty());
     }
@@ -266,49 +279,105 @@ void WriteFileText(const std::string& path, const char* text) {
   CloseHandle(file);
 }
 
-// Changes one byte of a payload block, as a damaged download would, and back again.
-void FlipByteOf(const PayloadEntry& entry) {
-  uint8_t* byte = const_cast<uint8_t*>(entry.data) + entry.size / 2;
-  DWORD protection;
-  VirtualProtect(byte, 1, PAGE_EXECUTE_READWRITE, &protection);
-  *byte ^= 0x10;
-  VirtualProtect(byte, 1, protection, &protection);
+// A file that cannot be replaced (held open without sharing) stops the run before that file
+// is touched: the old file is left as it was.
+TEST_F(StoppedInstallation, AFileThatCannotBeWrittenStopsTheRunWithItsName) {
+  const int row = 4;
+  const PayloadEntry& failing = PayloadTable[row];
+  std::string inst = Root + "locked\\";
+  std::string path = PathOf(inst, failing);
+  MakeFreshFolders({inst, inst + "projects\\", inst + "projects\\Vomar_6k_files\\"});
+  WriteFileText(path, "in the way");
+  HANDLE held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  Outcome run = Install(inst);
+  CloseHandle(held);
+  ExpectStoppedAt(run, inst, row);
+  EXPECT_EQ("in the way", ReadFileBytes(path));
 }
 
-// A file that cannot be replaced (held open without sharing) or a damaged block stops the
-// run before that file is touched: a new file is not created, an old one is left as it was.
-TEST_F(StoppedInstallation, AFileThatCannotBeWrittenStopsTheRunWithItsName) {
-  enum Fault { Locked, Damaged };
+// A damaged block, installed or only shown, stops the run before anything is made: no
+// folder, no file (an old one stays as it was), no shortcut, no document type. The message
+// names the first damaged block in extraction order.
+TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
   struct Case {
-    int row;
-    Fault fault;
-    const char* oldContent;  // a file of that name already there, or null
+    const void* damaged;
+    const char* named;
+    int oldRow;  // a file already in that row's place, or -1
   };
-  const Case cases[] = {{4, Locked, "in the way"}, {0, Damaged, nullptr}, {0, Damaged, "old program"},
-                        {1, Damaged, nullptr},      {10, Damaged, "old picture"}};
+  const Case cases[] = {
+      {PayloadTable[0].data + 100, PayloadTable[0].name, -1},
+      {PayloadTable[0].data + 100, PayloadTable[0].name, 0},
+      {PayloadTable[1].data + 100, PayloadTable[1].name, -1},
+      {PayloadTable[4].data + 100, PayloadTable[4].name, 4},
+      {PayloadTable[10].data + 100, PayloadTable[10].name, 10},
+      {WelcomeText().text + 100, "welcome.txt", 0},
+      {EmbeddedPicture(0).data + 100, "picture0.png", -1},
+  };
   int number = 0;
   for (const Case& c : cases) {
-    const PayloadEntry& failing = PayloadTable[c.row];
-    SCOPED_TRACE(std::string(failing.name) + (c.fault == Locked ? " locked" : " damaged") +
-                 (c.oldContent ? " over an old file" : ""));
-    std::string inst = Root + "stopped" + std::to_string(++number) + "\\";
-    std::string path = PathOf(inst, failing);
-    if (c.oldContent) {
+    SCOPED_TRACE(std::string(c.named) + (c.oldRow >= 0 ? " over an old installation" : ""));
+    std::string inst = Root + "damaged" + std::to_string(++number) + "\\";
+    std::string old;
+    if (c.oldRow >= 0) {
       MakeFreshFolders({inst, inst + "projects\\", inst + "projects\\Vomar_6k_files\\"});
-      WriteFileText(path, c.oldContent);
+      old = PathOf(inst, PayloadTable[c.oldRow]);
+      WriteFileText(old, "old file");
     }
-    HANDLE held = INVALID_HANDLE_VALUE;
-    if (c.fault == Locked) held = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (c.fault == Damaged) FlipByteOf(failing);
+    Outcome run;
+    {
+      DamagedByte damage(c.damaged);
+      run = Install(inst);
+    }
 
-    Outcome run = Install(inst);
-
-    if (c.fault == Damaged) FlipByteOf(failing);
-    if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
-    ExpectStoppedAt(run, inst, c.row);
-    if (c.oldContent) EXPECT_EQ(c.oldContent, ReadFileBytes(path));
-    else EXPECT_FALSE(FileExists(path));
+    EXPECT_FALSE(run.complete);
+    EXPECT_EQ(StoppedFileTitle, run.title);
+    EXPECT_EQ(std::string("Не удалось извлечь файл  ") + c.named + "\nДальнейшая работа невозможна!", run.text);
+    EXPECT_EQ(std::vector<std::string>{"phase Распаковка файлов..."}, run.calls);
+    if (c.oldRow >= 0) {
+      EXPECT_EQ("old file", ReadFileBytes(old));
+      for (int row = 0; row < PayloadCount; ++row) {
+        if (row == c.oldRow) continue;
+        EXPECT_FALSE(FileExists(PathOf(inst, PayloadTable[row]))) << PayloadTable[row].name;
+      }
+    } else {
+      EXPECT_FALSE(FolderExists(inst));
+    }
+    ExpectNothingBeyondTheFiles();
   }
+}
+
+// Links inside the destination are never followed: the script that runs these tests makes
+// "projects" of one destination, and "Vomar_6k_files" of another, links to a folder
+// elsewhere. The run stops with the folder message before any file, and the folder the link
+// leads to stays empty.
+TEST_F(StoppedInstallation, AFolderLinkInsideTheDestinationStopsTheRun) {
+  const std::string elsewhere = "C:\\brx-link-target\\";
+  for (const char* inst : {"C:\\brx-linked-projects\\", "C:\\brx-linked-files\\"}) {
+    SCOPED_TRACE(inst);
+    ASSERT_TRUE(FolderExists(elsewhere)) << "run this case through run_install_tests.sh";
+    Outcome run = Install(inst);
+    EXPECT_FALSE(run.complete);
+    EXPECT_EQ("Инсталлятор", run.title);
+    EXPECT_EQ("Не удалось создать папку установки!\nДальнейшая работа невозможна!", run.text);
+    EXPECT_EQ((std::vector<std::string>{"phase Распаковка файлов...", Detail("Создание папок установки")}),
+              run.calls);
+    EXPECT_TRUE(NamesIn(elsewhere).empty());
+    EXPECT_FALSE(FileExists(std::string(inst) + "Brindlex.exe"));
+    ExpectNothingBeyondTheFiles();
+  }
+}
+
+// A payload file's place holds a second name of a file elsewhere: writing it would change
+// that file. The run stops there, and the file elsewhere keeps its bytes.
+TEST_F(StoppedInstallation, AHardLinkedFileIsNotWritten) {
+  const int row = 4;
+  std::string inst = Root + "hard-linked\\";
+  MakeFreshFolders({inst, inst + "projects\\", inst + "projects\\Vomar_6k_files\\"});
+  std::string elsewhere = Root + "elsewhere.gif";
+  WriteFileText(elsewhere, "not the installation's");
+  ASSERT_TRUE(CreateHardLinkA(PathOf(inst, PayloadTable[row]).c_str(), elsewhere.c_str(), nullptr));
+  ExpectStoppedAt(Install(inst), inst, row);
+  EXPECT_EQ("not the installation's", ReadFileBytes(elsewhere));
 }
 
 TEST_F(StoppedInstallation, AFolderThatCannotBeCreatedStopsTheRunBeforeAnyFile) {

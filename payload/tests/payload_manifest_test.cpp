@@ -19,8 +19,8 @@ std::string BytesOf(const uint8_t* data, int32_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 
-EmbeddedBlock TextBlock(const char* text) {
-  return {reinterpret_cast<const uint8_t*>(text), int32_t(strlen(text) + 1)};
+EmbeddedBlock TextBlock(EmbeddedText text) {
+  return {reinterpret_cast<const uint8_t*>(text.text), text.length + 1};
 }
 
 // How the wizard reaches the blocks it shows; installed blocks are reached through their
@@ -105,7 +105,7 @@ TEST(PayloadManifest, NamedFilesAreTheProgramAndTheLicence) {
   EXPECT_EQ(DestinationFolder, program->destination);
   EXPECT_EQ(DestinationFolder, licence->destination);
   EXPECT_EQ(0, memcmp(program->data, "MZ", 2));
-  EXPECT_EQ(reinterpret_cast<const uint8_t*>(LicenceText()), licence->data);
+  EXPECT_EQ(reinterpret_cast<const uint8_t*>(LicenceText().text), licence->data);
   const std::map<std::string, std::string> constants = {{"ProgramFileName", ProgramFileName},
                                                         {"LicenceFileName", LicenceFileName}};
   for (const ManifestBlock& block : TheManifest().blocks) {

@@ -12,9 +12,9 @@ TEST(PayloadTable, LicenceFileIsTheLicenceTextWithItsZeroByte) {
   const PayloadEntry* row = Row(LicenceFileName);
   ASSERT_NE(nullptr, row);
   const PayloadEntry& licence = *row;
-  ASSERT_EQ(reinterpret_cast<const uint8_t*>(LicenceText()), licence.data);
+  ASSERT_EQ(reinterpret_cast<const uint8_t*>(LicenceText().text), licence.data);
   ASSERT_EQ(764, licence.size);
-  EXPECT_EQ(763u, strlen(LicenceText()));
+  EXPECT_EQ(763, LicenceText().length);
   EXPECT_EQ(std::string("\r\n", 3), std::string(reinterpret_cast<const char*>(licence.data) + 761, 3));
 
   // Lines 1 to 12 take the first 661 bytes: byte 661 is the first of line 13.
@@ -23,7 +23,7 @@ TEST(PayloadTable, LicenceFileIsTheLicenceTextWithItsZeroByte) {
   for (size_t at = head.find("\r\n"); at != std::string::npos; at = head.find("\r\n", at + 2)) ++lines;
   EXPECT_EQ(12, lines);
   EXPECT_EQ("\r\n", head.substr(659));
-  EXPECT_EQ(0u, std::string(LicenceText() + 661).find("в форум Автора:"));
+  EXPECT_EQ(0u, std::string(LicenceText().text + 661).find("в форум Автора:"));
 }
 
 TEST(PayloadTable, OnlyTheKnownPictureAndIconNumbersHaveBlocks) {

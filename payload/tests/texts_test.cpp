@@ -6,21 +6,27 @@
 
 #include "payload/payload.h"
 
+namespace {
+
+std::string Text(EmbeddedText text) { return std::string(text.text, text.length); }
+
+}  // namespace
+
 TEST(PayloadTexts, WelcomeText) {
   EXPECT_EQ(std::string(
                 "Эта программа установит Brindlex v 1.0\r\nна ваш компьютер.\r\n\r\n"
                 "Перед началом установки рекомендуется закрыть все работающие приложения. "
                 "Это позволит обновить системные файлы без перезагрузки.\r\n\r\n"
                 "Нажмите кнопку \"Далее\" для продолжения установки."),
-            WelcomeText());
-  EXPECT_EQ(242u, std::string(WelcomeText()).size());
+            Text(WelcomeText()));
+  EXPECT_EQ(242, WelcomeText().length);
 }
 
 TEST(PayloadTexts, FinishText) {
   EXPECT_EQ(std::string("Программа Brindlex v 1.0 успешно установлена на Ваш компьютер.\r\n\r\n"
                         "Нажмите кнопку \"Завершить\" для выхода из мастера установки."),
-            FinishText());
-  EXPECT_EQ(125u, std::string(FinishText()).size());
+            Text(FinishText()));
+  EXPECT_EQ(125, FinishText().length);
 }
 
 TEST(PayloadTexts, LicenceText) {
@@ -42,6 +48,6 @@ TEST(PayloadTexts, LicenceText) {
       "Ваши вопросы, замечания и пожелания направляйте:\r\n"
       "в форум Автора:          forum.brindlex.example\r\n"
       "или по email:                avtor@brindlex.example\r\n";
-  EXPECT_EQ(expected, LicenceText());
+  EXPECT_EQ(expected, Text(LicenceText()));
   EXPECT_EQ(763u, expected.size());
 }

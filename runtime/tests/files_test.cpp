@@ -188,6 +188,58 @@ TEST_F(FilesTest, StopWritesOutAndClosesEveryFile) {
   EXPECT_EQ(nullptr, FileTable->newest);
 }
 
+// What stands where a file is to be written: a hidden or system file is rewritten and
+// becomes a plain one; a read-only file, a second name of a file elsewhere (a hard link)
+// or a folder is refused, before anything is emptied.
+TEST_F(FilesTest, OnlyTheFileItselfIsEmptiedAndRewritten) {
+  const DWORD Marks = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_READONLY;
+  const struct {
+    const char* name;
+    DWORD attributes;  // given to the old file
+    bool hardLinked;
+    bool rewritten;
+  } cases[] = {
+      {"plain.txt", FILE_ATTRIBUTE_NORMAL, false, true},
+      {"hidden.txt", FILE_ATTRIBUTE_HIDDEN, false, true},
+      {"system.txt", FILE_ATTRIBUTE_SYSTEM, false, true},
+      {"both.txt", FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE, false, true},
+      {"readonly.txt", FILE_ATTRIBUTE_READONLY, false, false},
+      {"hidden-readonly.txt", FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN, false, false},
+      {"linked.txt", FILE_ATTRIBUTE_NORMAL, true, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = Path(c.name), other = Path("other-name-of-") + c.name;
+    folder->MakeFile(c.name, "old contents, longer than the new");
+    if (c.hardLinked) {
+      ASSERT_TRUE(CreateHardLinkA(other.c_str(), path.c_str(), nullptr));
+    }
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), c.attributes));
+    intptr_t created = FileCreate(10, path.c_str());
+    if (created) {
+      FileWriteData(10, "new", 3);
+      FileClose(10);
+    }
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    if (c.rewritten) {
+      EXPECT_NE(0, created);
+      EXPECT_EQ("new", Read(c.name));
+      EXPECT_EQ(0u, attributes & Marks);
+    } else {
+      EXPECT_EQ(0, created);
+      EXPECT_EQ(0, FileIsOpen(10));
+      EXPECT_EQ("old contents, longer than the new", Read(c.name));
+      EXPECT_EQ(c.attributes & Marks, attributes & Marks);
+    }
+    if (c.hardLinked) {
+      EXPECT_EQ("old contents, longer than the new", TestFolder::Read(other));
+    }
+  }
+  folder->MakeFolder("a folder");
+  EXPECT_EQ(0, FileCreate(10, Path("a folder").c_str()));
+}
+
 // A device that refuses every write: the bytes a buffered write accepted are lost when the
 // buffer is written out, and only FileClose can tell.
 TEST_F(FilesTest, CloseReportsAFileThatWasNotWrittenWhole) {

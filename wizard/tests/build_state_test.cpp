@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <vector>
 #include "payload/payload.h"
+#include "payload/tests/damaged_byte.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
@@ -84,6 +85,27 @@ TEST_F(BuiltWizard, ImageBoxesShowTheirPicturesAtTheirOwnSize) {
   }
 }
 
+// A damaged picture or icon is shown as one that cannot be decoded: its box stays empty and
+// the wizard is built all the same. A damaged text is still shown as it is.
+TEST_F(BuiltWizard, ADamagedPictureIsLeftOutAtStartUp) {
+  const EmbeddedText welcome = WelcomeText();
+  {
+    DamagedByte side(EmbeddedPicture(0).data + 1000), icon(EmbeddedIcon(3).data + 1000),
+        text(welcome.text + 10);
+    RebuildWizard();
+    EXPECT_EQ(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgSide), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgStartMenu), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgCorner), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgDestination), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    std::string shown = Text(TxtWelcomeBody);
+    EXPECT_EQ(std::string(welcome.text, welcome.length), shown);
+    EXPECT_EQ(welcome.length, (int32_t)shown.size());
+  }
+  RebuildWizard();
+  EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgSide), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_NE(nullptr, (HANDLE)SendMessageA(GadgetHandle(ImgStartMenu), STM_GETIMAGE, IMAGE_BITMAP, 0));
+}
+
 TEST_F(BuiltWizard, ComposedTextsAtCreation) {
   const struct { int32_t gadget; const char* text; } texts[] = {
       {TxtHeading, "Пробный заголовок"}, {TxtSubheading, "Пробный текст"},
@@ -93,8 +115,8 @@ TEST_F(BuiltWizard, ComposedTextsAtCreation) {
       {EdSummary, ""},
   };
   for (const auto& t : texts) EXPECT_EQ(t.text, Text(t.gadget)) << t.gadget;
-  EXPECT_EQ(WelcomeText(), Text(TxtWelcomeBody));
-  EXPECT_EQ(LicenceText(), Text(EdLicence));
+  EXPECT_EQ(std::string(WelcomeText().text, WelcomeText().length), Text(TxtWelcomeBody));
+  EXPECT_EQ(std::string(LicenceText().text, LicenceText().length), Text(EdLicence));
   EXPECT_EQ(std::string(ProgramFilesPath) + "Brindlex\\", Text(FldDestination));
 }
 

@@ -28,6 +28,8 @@ InstallResult FakeInstallation(const InstallationPlan& plan, InstallProgress& pr
   Installation.programsFolder = Copied(links.programsFolder);
   Installation.desktopFolder = Copied(links.desktopFolder);
   Installation.quickLaunchFolder = Copied(links.quickLaunchFolder);
+  Installation.windowsFolder = Copied(links.windowsFolder);
+  Installation.programFiles = Copied(plan.programFiles);
   Installation.startMenu = links.startMenu;
   Installation.desktop = links.desktop;
   Installation.quickLaunch = links.quickLaunch;

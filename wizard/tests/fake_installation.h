@@ -11,7 +11,8 @@ struct InstallationRecord {
   std::vector<std::string> screenDifferences;  // from the installing screen, during the run
   std::string heading, subheading;
   // The plan, copied.
-  std::string destination, startMenuName, programsFolder, desktopFolder, quickLaunchFolder;
+  std::string destination, startMenuName, programsFolder, desktopFolder, quickLaunchFolder, windowsFolder,
+      programFiles;
   bool startMenu = false, desktop = false, quickLaunch = false;
   // The page's phase line, detail line and bar after the fake reported FakePhase,
   // FakeDetail and FakePosition.

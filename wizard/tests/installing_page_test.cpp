@@ -62,6 +62,12 @@ TEST_F(InstallPlan, InstallHandsTheChoicesOfEveryPageToTheRun) {
     EXPECT_EQ(TextOf(CommonProgramsPath), Installation.programsFolder);
     EXPECT_EQ(TextOf(CommonDesktopPath), Installation.desktopFolder);
     EXPECT_EQ(TextOf(QuickLaunchPath), Installation.quickLaunchFolder);
+    // The licence's editor is named with the Windows folder; a new folder outside Program
+    // Files is protected.
+    char windows[MAX_PATH] = "";
+    GetSystemWindowsDirectoryA(windows, MAX_PATH);
+    EXPECT_EQ(std::string(windows) + "\\", Installation.windowsFolder);
+    EXPECT_EQ(TextOf(ProgramFilesPath), Installation.programFiles);
   }
 }
 

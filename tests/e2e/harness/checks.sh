@@ -67,6 +67,13 @@ check_written() {
 # check absent 'C:\path' / check exists 'C:\path'
 check_absent() { [ ! -e "$(unix_path "$1")" ] || e2e_fail "$1 should not exist"; }
 check_exists() { [ -e "$(unix_path "$1")" ] || e2e_fail "$1 should exist"; }
+# check empty 'C:\folder': a folder that holds nothing.
+check_empty() {
+  local folder
+  folder=$(unix_path "$1")
+  [ -d "$folder" ] || { e2e_fail "$1 should be a folder"; return; }
+  [ -z "$(ls -A "$folder")" ] || e2e_fail "$1 should be empty, holds: $(ls -A "$folder" | tr '\n' ' ')"
+}
 
 # check holds-only 'C:\folder' NAME...: the folder holds exactly these entries, no more.
 check_holds_only() {

@@ -58,6 +58,8 @@ e2e_prepare_line() {
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
     locale) e2e_takes 1 1 "$@" && e2e_prepare_locale "$@" ;;
     user-shell-folder) e2e_takes 2 2 "$@" && e2e_prepare_user_shell_folder "$@" ;;
+    link) e2e_takes 2 2 "$@" && e2e_prepare_link "$@" ;;
+    hard-link) e2e_takes 2 2 "$@" && e2e_prepare_hard_link "$@" ;;
     *) e2e_fail "$E2E_LINE: unknown prepare line \"$word\"" ;;
   esac
 }
@@ -75,6 +77,7 @@ e2e_check_line() {
     absent) e2e_takes 1 1 "$@" && check_absent "$@" ;;
     exists) e2e_takes 1 1 "$@" && check_exists "$@" ;;
     holds-only) e2e_takes 1 20 "$@" && check_holds_only "$@" ;;
+    empty) e2e_takes 1 1 "$@" && check_empty "$@" ;;
     file) e2e_takes 2 2 "$@" && check_file "$@" ;;
     start-menu-unchanged) e2e_takes 0 0 "$@" && check_start_menu_unchanged ;;
     *) e2e_fail "$E2E_LINE: unknown check line \"$word\"" ;;

@@ -138,6 +138,24 @@ e2e_prepare_shell_folder() {
   done
 }
 
+# prepare link 'C:\...' 'C:\...': a Unix symbolic link at the first path that leads to the
+# second; Wine shows a link to a folder as a reparse point.
+e2e_prepare_link() {
+  local path
+  path=$(unix_path "$1")
+  mkdir -p "$(dirname "$path")"
+  ln -sfn "$(unix_path "$2")" "$path"
+}
+
+# prepare hard-link 'C:\...' 'C:\...': the first path becomes a second name of the existing
+# file at the second.
+e2e_prepare_hard_link() {
+  local path
+  path=$(unix_path "$1")
+  mkdir -p "$(dirname "$path")"
+  ln -f "$(unix_path "$2")" "$path" || e2e_fail "$E2E_LINE: no hard link made"
+}
+
 # prepare setup-copy 'C:\...\NAME.exe': a copy of the program under test there, which the
 # driver then starts instead, as a user starts one from a downloads folder.
 e2e_prepare_setup_copy() {
