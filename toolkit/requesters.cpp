@@ -1,13 +1,13 @@
 // Message boxes and the folder browser. Both run the system's own modal loop; while one is
 // open the thread's other windows are disabled, so that only the requester can be answered.
 #include "toolkit/requesters.h"
-#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <string.h>
 #include "runtime/heaps.h"
 #include "runtime/strings.h"
 #include "runtime/system_library.h"
+#include "toolkit/common_controls.h"
 
 namespace {
 
@@ -110,7 +110,7 @@ void BrowseForFolder(HMODULE shell, const char* title, char* initial, char* path
 }  // namespace
 
 void RequestersStart() {
-  InitCommonControls();
+  CommonControlsInitialiseAll();
   CoInitialize(nullptr);
 }
 

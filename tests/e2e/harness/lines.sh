@@ -55,6 +55,8 @@ e2e_prepare_line() {
     quick-launch-folder) e2e_takes 0 0 "$@" && e2e_prepare_quick_launch_folder ;;
     setup-copy) e2e_takes 1 1 "$@" && e2e_prepare_setup_copy "$@" ;;
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
+    planted-dll) e2e_takes 1 1 "$@" && e2e_prepare_planted_dll "$@" ;;
+    dll-override) e2e_takes 1 1 "$@" && e2e_prepare_dll_override "$@" ;;
     *) e2e_fail "$E2E_LINE: unknown prepare line \"$word\"" ;;
   esac
 }
