@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Benchmarks of the setup program, from a fresh clone in one command:
 #   bash bench/run.sh     (BRX_BUILD=folder chooses the build, BRX_BENCH_RUNS the runs,
-#                          BRX_ARCH=x86 or x64 one of the two builds)
+#                          BRX_ARCH=x86 or x64 one of the two builds, BRX_BENCH_SETUP
+#                          another setup of the build folder to measure, such as
+#                          bench/BrindlexSetupNoPreloads.exe)
 # Builds what it needs, then, for every build this host can run (the 32-bit product and its
 # 64-bit twin, see scripts/builds.sh), measures start-up, installation time, size, memory,
 # resource hygiene and scaling, each as the median of interleaved runs under that build's
@@ -31,7 +33,7 @@ fi
 brx_build_targets "$arch" bench-build.log brx_bench || return 1
 build=$(brx_build_folder "$arch")
 bench=$build/bench
-setup=$build/BrindlexSetup.exe
+setup=$build/${BRX_BENCH_SETUP:-BrindlexSetup.exe}
 scaling=$bench/BrindlexSetupScaling.exe
 work=$bench/results
 rm -rf "$work"
@@ -147,7 +149,7 @@ speed_ratio=$(calc %.2f "$copy * $payload_bytes / $copy_bytes / $scaling_net")
 
 cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
 echo
-echo "Brindlex setup benchmarks of $build_name ($build/BrindlexSetup.exe):"
+echo "Brindlex setup benchmarks of $build_name ($setup):"
 echo "medians of $runs interleaved rounds under the build's own Wine prefix"
 echo "(start-up: three runs of each program per round)"
 echo "Machine: $(nproc) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"

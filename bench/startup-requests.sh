@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Where the start-up's Wine-server requests go:
-#   bash bench/startup-requests.sh     (BRX_BUILD=folder, BRX_ARCH=x86 or x64 as for run.sh)
+#   bash bench/startup-requests.sh     (BRX_BUILD=folder, BRX_ARCH=x86 or x64 and
+#                                       BRX_BENCH_SETUP as for run.sh)
 # For every build this host can run, runs the bare window, the floor and the setup once each
 # under Wine's server trace and counts the requests each makes from its start until its
 # main thread first waits for input, the window shown and painted. For the setup it prints
@@ -20,7 +21,8 @@ count_build() {
 arch=$1
 cxxfilt=i686-w64-mingw32-c++filt
 [ "$arch" = x64 ] && cxxfilt=x86_64-w64-mingw32-c++filt
-brx_build_targets "$arch" requests-build.log BrindlexSetup bench_setup_map bench_bare_window \
+setup_name=${BRX_BENCH_SETUP:-BrindlexSetup.exe}
+brx_build_targets "$arch" requests-build.log "$(basename "$setup_name" .exe)" bench_setup_map bench_bare_window \
   bench_floor_window || return 1
 build=$(brx_build_folder "$arch")
 work=$build/bench/requests
@@ -74,12 +76,12 @@ traced_run() {
 traced_run "$build/bench/bench_bare_window.exe" +server >/dev/null
 bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server)
 floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server)
-setup_at=$(traced_run "$build/BrindlexSetup.exe" +server)
+setup_at=$(traced_run "$build/$setup_name" +server)
 
-# Relay only the setup's own calls into system DLLs.
+# Relay only the setup's own calls into system DLLs (named from the product's link map).
 brx_wine reg delete "$debug_key" /v RelayFromExclude /f >/dev/null 2>&1
-brx_wine reg add "$debug_key" /v RelayFromInclude /d BrindlexSetup.exe /f >/dev/null 2>&1
-relay_at=$(traced_run "$build/BrindlexSetup.exe" +server,+relay,+pid)
+brx_wine reg add "$debug_key" /v RelayFromInclude /d "$(basename "$setup_name")" /f >/dev/null 2>&1
+relay_at=$(traced_run "$build/$setup_name" +server,+relay,+pid)
 
 awk -f bench/map-functions.awk "$build/bench/setup.map" | sort |
   "$cxxfilt" -n -p | sed 's/(anonymous namespace):://g' >"$work/functions"

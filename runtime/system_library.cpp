@@ -9,6 +9,12 @@ namespace {
 
 typedef BOOL(WINAPI* SetDefaultDllDirectoriesFn)(DWORD);
 typedef BOOL(WINAPI* SetDllDirectoryFn)(LPCSTR);
+typedef BOOL(WINAPI* FindActCtxSectionStringFn)(DWORD, const GUID*, ULONG, LPCSTR,
+                                                PACTCTX_SECTION_KEYED_DATA);
+
+// LoadLibraryEx understands the LOAD_LIBRARY_SEARCH_ flags where SetDefaultDllDirectories
+// exists: from Windows 8, and on 7 and Vista with the search-order update.
+bool SearchFlagsSupported() { return Kernel32Function("SetDefaultDllDirectories") != nullptr; }
 
 }  // namespace
 
@@ -18,9 +24,7 @@ FARPROC Kernel32Function(const char* name) {
 }
 
 // Both search settings are looked up, never imported: the program must start on systems
-// that lack them. SetDefaultDllDirectories exists from Windows 8 (and on 7 with an update);
-// where it does, LoadLibraryEx understands LOAD_LIBRARY_SEARCH_SYSTEM32. SetDllDirectoryA
-// exists from XP SP1.
+// that lack them. SetDllDirectoryA exists from XP SP1.
 void RestrictDllSearch() {
   auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
       reinterpret_cast<void*>(Kernel32Function("SetDefaultDllDirectories")));
@@ -32,14 +36,45 @@ void RestrictDllSearch() {
   if (setDirectory) setDirectory("");
 }
 
-HMODULE LoadSystemLibrary(const char* name) {
-  if (Kernel32Function("SetDefaultDllDirectories"))
-    return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+HMODULE LoadFromSystemFolder(const char* name) {
   char path[MAX_PATH];
   UINT length = GetSystemDirectoryA(path, MAX_PATH);
   size_t nameLength = strlen(name);
   if (length == 0 || length + 1 + nameLength >= MAX_PATH) return nullptr;
   path[length] = '\\';
   memcpy(path + length + 1, name, nameLength + 1);
-  return LoadLibraryExA(path, nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  // The library's own imports are looked for in the system folder too: with the search
+  // flag where it exists, else beginning in the library's folder.
+  return LoadLibraryExA(path, nullptr,
+                        SearchFlagsSupported() ? LOAD_LIBRARY_SEARCH_SYSTEM32 : LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+  if (SearchFlagsSupported()) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  return LoadFromSystemFolder(name);
+}
+
+bool ManifestRedirects(const char* name) {
+  auto find = reinterpret_cast<FindActCtxSectionStringFn>(
+      reinterpret_cast<void*>(Kernel32Function("FindActCtxSectionStringA")));
+  if (!find) return false;
+  ACTCTX_SECTION_KEYED_DATA data = {};
+  data.cbSize = sizeof(data);
+  return find(0, nullptr, ACTIVATION_CONTEXT_SECTION_DLL_REDIRECTION, name, &data) != FALSE;
+}
+
+// A full path is never redirected to a side-by-side assembly, so the bare name is loaded
+// wherever that is safe:
+// - with the search flag: the activation context is consulted first, then only the system
+//   folder;
+// - without it (XP, and Vista and 7 without the update), a bare-name load searches the
+//   program's folder first, but only when the activation context does not redirect the
+//   name: the redirection to the side-by-side store comes before any folder is searched, and
+//   a program with a manifest gets no ".local" redirection. So the bare name is loaded only
+//   where the manifest's redirection is found in place;
+// - otherwise (98, ME, 2000 have no side-by-side store) the system folder's own copy.
+HMODULE LoadRedirectableSystemLibrary(const char* name) {
+  if (SearchFlagsSupported()) return LoadLibraryExA(name, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (ManifestRedirects(name)) return LoadLibraryA(name);
+  return LoadFromSystemFolder(name);
 }

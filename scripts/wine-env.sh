@@ -120,7 +120,7 @@ brx_display() {
 brx_display_stop() {
   if [ -n "${BRX_XVFB_PID:-}" ]; then
     kill "$BRX_XVFB_PID" 2>/dev/null
-    wait "$BRX_XVFB_PID" 2>/dev/null
+    wait "$BRX_XVFB_PID" 2>/dev/null || true
     BRX_XVFB_PID=""
     unset DISPLAY
   fi

@@ -1,6 +1,6 @@
 #include "toolkit/gadget.h"
-#include <commctrl.h>
 #include "runtime/object_table.h"
+#include "toolkit/common_controls.h"
 #include "toolkit/fonts.h"
 #include "toolkit/subclass.h"
 
@@ -44,8 +44,7 @@ void GadgetsStart() {
   BrushCacheStart();
   StockGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
   DefaultFont = StockGuiFont;
-  INITCOMMONCONTROLSEX controls = {sizeof(controls), 0xB08};
-  InitCommonControlsEx(&controls);
+  CommonControlsInitialise(0xB08);
 }
 
 // Gadgets die with their windows: nothing is left to release here.

@@ -1,7 +1,6 @@
 // Message boxes and the folder browser. Both run the system's own modal loop; while one is
 // open the thread's other windows are disabled, so that only the requester can be answered.
 #include "toolkit/requesters.h"
-#include <commctrl.h>
 #include <objbase.h>
 #include <shlobj.h>
 #include <string.h>
@@ -9,6 +8,7 @@
 #include "runtime/strings.h"
 #include "runtime/system_library.h"
 #include "runtime/wide_text.h"
+#include "toolkit/common_controls.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ void BrowseForFolder(HMODULE shell, const char* title, char* initial, char* path
 }  // namespace
 
 void RequestersStart() {
-  InitCommonControls();
+  CommonControlsInitialiseAll();
   CoInitialize(nullptr);
 }
 

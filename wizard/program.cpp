@@ -79,6 +79,7 @@ void PrepareWizardData() {
 void RunSetupProgram() {
   // A setup program runs from download folders: no DLL may be loaded from beside it.
   RestrictDllSearch();
+  PreloadSystemLibraries();
   StartRuntime();
   PrepareWizardData();
   BuildWizard();

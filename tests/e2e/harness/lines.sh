@@ -60,6 +60,8 @@ e2e_prepare_line() {
     user-shell-folder) e2e_takes 2 2 "$@" && e2e_prepare_user_shell_folder "$@" ;;
     link) e2e_takes 2 2 "$@" && e2e_prepare_link "$@" ;;
     hard-link) e2e_takes 2 2 "$@" && e2e_prepare_hard_link "$@" ;;
+    planted-dll) e2e_takes 1 1 "$@" && e2e_prepare_planted_dll "$@" ;;
+    dll-override) e2e_takes 1 1 "$@" && e2e_prepare_dll_override "$@" ;;
     *) e2e_fail "$E2E_LINE: unknown prepare line \"$word\"" ;;
   esac
 }

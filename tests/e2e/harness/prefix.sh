@@ -195,6 +195,20 @@ e2e_prepare_damaged_copy() {
   E2E_PROGRAM=$copy
 }
 
+# prepare planted-dll 'C:\...\NAME.dll': the marker library under that name. Whenever a
+# process loads it, it leaves NAME.dll.loaded beside itself.
+e2e_prepare_planted_dll() {
+  local path
+  path=$(unix_path "$1")
+  mkdir -p "$(dirname "$path")"
+  cp "$E2E/planted.dll" "$path"
+}
+
+# prepare dll-override 'NAME,NAME=n,b': added to the WINEDLLOVERRIDES the program starts
+# with. Wine takes a native DLL of such a name before its own, as Windows takes any DLL it
+# finds on the search path.
+e2e_prepare_dll_override() { export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$1"; }
+
 # Writes the collected registry lines and restarts the server, which reads the drive table
 # only when it starts.
 e2e_prepare_finish() {
