@@ -46,7 +46,7 @@ TEST(ShortcutSet, AFolderTheShellCouldNotGiveGetsNoLinkAndTheCurrentFolderNone) 
     MakeFreshFolders({Root, Menu, Desktop, Quick, Current, Installation});
     ASSERT_TRUE(SetCurrentDirectoryA(Current.c_str()));
     RecordingProgress progress;
-    const ShortcutChoices every = {true, "Brindlex", true, true, c.programs, c.desktop, c.quick};
+    const ShortcutChoices every = {true, "Brindlex", true, true, c.programs, c.desktop, c.quick, "C:\\windows\\"};
     EXPECT_EQ(0, CreateProgramShortcuts(Installation.c_str(), every, progress));
     SetCurrentDirectoryA(previous);
 
