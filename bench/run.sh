@@ -39,7 +39,7 @@ mkdir -p "$work"
 
 . scripts/wine-env.sh
 brx_wine_env "$build"
-brx_wine_session
+brx_wine_session || return 1
 trap brx_wine_session_stop EXIT
 echo "Measuring $build_name ($build)..." >&2
 

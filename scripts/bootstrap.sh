@@ -2,6 +2,7 @@
 # Installs everything the build and the tests need on a Debian machine, and unpacks
 # libpng's and zlib's sources into third_party/. Safe to run again: finished steps are skipped.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"

@@ -8,7 +8,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/wine-env.sh"
 build=$(brx_build_dir_of "$program")
 brx_wine_env "$build"
-brx_wine_prefix
+brx_wine_prefix || exit 1
 . "$here/../../payload/manifest.sh"
 # The sixth file in extraction order, as the test expects it.
 read -r _ _ _ _ _ folder name < <(payload_manifest_installed "$here/../../payload/manifest.txt" | sed -n 6p)
