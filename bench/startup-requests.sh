@@ -1,16 +1,22 @@
 #!/usr/bin/env bash
 # Where the start-up's Wine-server requests go:
-#   bash bench/startup-requests.sh     (BRX_BUILD=folder, BRX_ARCH=x86 or x64 as for run.sh)
-# For every build this host can run, runs the bare window, the floor and the setup once each
+#   bash bench/startup-requests.sh [--totals]   (BRX_BUILD=folder, BRX_ARCH=x86 or x64 as
+#                                               for run.sh)
+# For every build this host can run, runs the bare window, the floor, the plain setup
+# window (the setup's first show without the toolkit) and the setup once each
 # under Wine's server trace and counts the requests each makes from its start until its
 # main thread first waits for input, the window shown and painted. For the setup it prints
 # them by request type and by the program's function whose system call made them: a second
 # run adds Wine's relay trace of the setup's own calls, and the setup's link map names the
-# callers.
+# callers. With --totals it prints only the four counts, as "requests NAME STEADY TOTAL"
+# lines: STEADY leaves out the waits and message fetches, whose number depends on when the X
+# server's events arrive (see requests.awk), and is the same from run to run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 top=${BRX_TOP:-25}
+totals_only=0
+[ "${1:-}" = --totals ] && totals_only=1
 
 . bench/start.sh
 bench_start "the request count" || exit 1
@@ -21,7 +27,7 @@ arch=$1
 cxxfilt=i686-w64-mingw32-c++filt
 [ "$arch" = x64 ] && cxxfilt=x86_64-w64-mingw32-c++filt
 brx_build_targets "$arch" requests-build.log BrindlexSetup bench_setup_map bench_bare_window \
-  bench_floor_window || return 1
+  bench_floor_window bench_setup_window || return 1
 build=$(brx_build_folder "$arch")
 work=$build/bench/requests
 rm -rf "$work"
@@ -30,8 +36,8 @@ log=$work/trace.log
 : >"$log"
 
 brx_wine_env "$build"
-brx_wine_prefix
-brx_display
+brx_wine_prefix || return 1
+brx_display || return 1
 # The server's trace goes to the server's standard error: the same file as the programs'.
 wineserver -p 2>>"$log"
 brx_wine wineboot </dev/null >/dev/null 2>&1 || true
@@ -51,9 +57,10 @@ restore() {
 trap restore EXIT
 
 # Runs a program with the trace channels $2 until its main thread waits for input (at most
-# a minute), then ends it. Prints where its trace begins: the log line and its process id.
+# a minute), then, after $3 seconds (default none) and a "@@stop" line in the log, ends it.
+# Prints where its trace begins: the log line and its process id.
 traced_run() {
-  local program=$1 channels=$2 begin shell wine="" i
+  local program=$1 channels=$2 settle=${3:-0} begin shell wine="" i
   begin=$(wc -l <"$log")
   WINEDEBUG=$channels brx_wine "$program" </dev/null >/dev/null 2>>"$log" &
   shell=$!
@@ -64,7 +71,9 @@ traced_run() {
     [ -n "$wine" ] && awk -f bench/requests.awk -v skip="$begin" -v unixpid="$wine" "$log" 2>/dev/null |
       grep -q '^idle' && break
   done
-  [ -n "$wine" ] && kill "$wine" 2>/dev/null
+  sleep "$settle"
+  echo "@@stop" >>"$log"
+  if [ -n "$wine" ]; then kill "$wine" 2>/dev/null || true; fi  # it may have ended by itself
   wait "$shell" 2>/dev/null
   echo "$begin ${wine:-0}"
 }
@@ -72,9 +81,36 @@ traced_run() {
 # A first run starts Wine's desktop process, which the others then find running, and turns
 # the server's trace on: it misses the first request of the program that turns it on.
 traced_run "$build/bench/bench_bare_window.exe" +server >/dev/null
-bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server)
-floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server)
-setup_at=$(traced_run "$build/BrindlexSetup.exe" +server)
+# The totals count on for a second after the first wait, up to the "@@stop" line.
+settle=0
+[ "$totals_only" = 1 ] && settle=1
+bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server "$settle")
+floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server "$settle")
+plain_at=$(traced_run "$build/bench/bench_setup_window.exe" +server "$settle")
+setup_at=$(traced_run "$build/BrindlexSetup.exe" +server "$settle")
+count() {
+  local at=($1)
+  awk -f bench/requests.awk -v skip="${at[0]}" -v unixpid="${at[1]}" -v until_stop="$settle" \
+    ${2:+-v functions="$2"} "$log"
+}
+count "$bare_at" >"$work/bare"
+count "$floor_at" >"$work/floor"
+count "$plain_at" >"$work/plain"
+count "$setup_at" >"$work/setup"
+total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
+if [ "$totals_only" = 1 ]; then
+  for name in bare floor plain setup; do
+    # A run that never went idle in its minute has no total worth printing.
+    if grep -qx idle "$work/$name"; then
+      echo "requests $name $(awk '$1 == "steady" { print $2 }' "$work/$name") $(total "$name")"
+    else
+      echo "requests $name none none"
+    fi
+  done
+  restore
+  trap - EXIT
+  return 0
+fi
 
 # Relay only the setup's own calls into system DLLs.
 brx_wine reg delete "$debug_key" /v RelayFromExclude /f >/dev/null 2>&1
@@ -83,22 +119,15 @@ relay_at=$(traced_run "$build/BrindlexSetup.exe" +server,+relay,+pid)
 
 awk -f bench/map-functions.awk "$build/bench/setup.map" | sort |
   "$cxxfilt" -n -p | sed 's/(anonymous namespace):://g' >"$work/functions"
-count() {
-  local at=($1)
-  awk -f bench/requests.awk -v skip="${at[0]}" -v unixpid="${at[1]}" ${2:+-v functions="$2"} "$log"
-}
-count "$bare_at" >"$work/bare"
-count "$floor_at" >"$work/floor"
-count "$setup_at" >"$work/setup"
 count "$relay_at" "$work/functions" >"$work/relay"
-echo "$bare_at $floor_at $setup_at $relay_at" >"$work/starts"
+echo "$bare_at $floor_at $plain_at $setup_at $relay_at" >"$work/starts"
 
-total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
 export LC_ALL=C
 echo "Wine-server requests from process start to the window shown and painted, the main"
 echo "thread waiting for input ($arch build, $(brx_wine --version))"
 printf '  %-44s %6s\n' "bare window (four buttons)" "$(total bare)" "floor" "$(total floor)" \
-  "setup, welcome page" "$(total setup)" "setup, run again with its calls traced" "$(total relay)"
+  "plain setup window (no toolkit)" "$(total plain)" "setup, welcome page" "$(total setup)" \
+  "setup, run again with its calls traced" "$(total relay)"
 echo
 echo "Setup by request type (top $top)"
 awk '$1 == "type" { print $3, $2 }' "$work/setup" | sort -rn | head -n "$top" |

@@ -10,6 +10,7 @@ build=${BRX_BUILD_DIR:-$(brx_build_dir_of "$program")} || { echo "wine-run: no b
 brx_wine_env "$build"
 brx_wine_prefix
 brx_display
+trap brx_display_stop EXIT
 # The program's exit code is its answer (a test's result), passed on as it is.
 rc=0
 brx_wine "$program" "$@" || rc=$?
