@@ -2,19 +2,16 @@
 # thread first waits for input (the window shown and painted, the loop idle), from a log
 # of WINEDEBUG=+server (the server's trace) and, for the breakdown by function,
 # +relay,+pid (the program's calls into system DLLs, written into the same file).
-#   awk -f requests.awk -v skip=LINES -v unixpid=PID [-v functions=FILE] [-v until_stop=1] LOG
+#   awk -f requests.awk -v skip=LINES -v unixpid=PID [-v functions=FILE] LOG
 # skip: log lines before the program started; unixpid: the Unix process id of the program
 # (Wine's loader keeps the id of the process that started it). functions: "start size name" lines, hex
 # addresses, of the program's functions (from its link map); with it, each request is
 # charged to the program function whose system call was running when it was made.
-# until_stop: count on after the program first waits for input, up to a line "@@stop" that
-# the caller writes into the log a while later: the events the X server sends after the
-# window is shown (focus, activation) are then counted in every run, not only in runs where
-# they come before the first wait.
 # Prints "idle" once the program waited for input, "total N", "steady N", "type NAME N" and
 # "function NAME N" lines. steady leaves out the requests whose number depends on when the X
 # server's events arrive: the waits (select, set_queue_mask) and the fetches of messages
-# (get_message); the rest is the same from run to run.
+# (get_message). The rest is the same from run to run but for the X server's focus events,
+# which now and then come before the first wait and add a handful of requests.
 
 function hex(text,   value, i) {
   text = tolower(text)
@@ -48,7 +45,6 @@ BEGIN {
 }
 
 NR <= skip || done { next }
-/^@@stop/ { done = 1; next }
 
 # The program's first thread, known by the Unix process that runs it; threads it starts
 # in its own process belong to it too.
@@ -112,11 +108,7 @@ $1 ~ /^[0-9a-f]+:[0-9a-f]+:(Call|Ret)$/ {
     next
   }
   # The main thread waits without end for its next message: start-up is over.
-  if (tid == main && request == "select" && pending && $0 ~ /timeout=infinite/) {
-    idle = 1
-    if (!until_stop) done = 1
-    next
-  }
+  if (tid == main && request == "select" && pending && $0 ~ /timeout=infinite/) { done = 1; next }
   total++
   types[request]++
   if (functions == "") next
@@ -127,7 +119,7 @@ $1 ~ /^[0-9a-f]+:[0-9a-f]+:(Call|Ret)$/ {
 }
 
 END {
-  if (idle) print "idle"
+  if (done) print "idle"
   print "total", total + 0
   print "steady", total - types["select"] - types["set_queue_mask"] - types["get_message"]
   for (t in types) print "type", t, types[t]

@@ -50,6 +50,13 @@ windows_path() {
 }
 installed="$WINEPREFIX/drive_c/Program Files/Brindlex"
 copy_target="$WINEPREFIX/drive_c/bench-copy"
+# What an installation leaves besides its files: the Start-menu group, which the setup's
+# folder list and the plain window's show (one more item, more requests), and the desktop
+# shortcut. Removed before start-up is measured and after the installations, so that every
+# run of the benchmark starts on the same prefix.
+leftovers=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brindlex"
+           "$WINEPREFIX/drive_c/users/Public/Desktop/Brindlex.lnk")
+rm -rf "$installed" "$copy_target" "${leftovers[@]}"
 
 # Runs the driver or another program and files each "name value" line of its output
 # under $work/<prefix>name, one value per run. A failed measurement is reported and skipped.
@@ -121,7 +128,7 @@ for i in $(seq "$runs"); do
   echo "  round $i of $runs" >&2
   round ""
 done
-rm -rf "$installed" "$copy_target"
+rm -rf "$installed" "$copy_target" "${leftovers[@]}"
 # The window tree of the plain baseline against the setup's.
 controls_setup=$(brx_wine "$bench/bench_driver.exe" controls "$(windows_path "$setup")" 2>/dev/null | tr -d '\r')
 controls_plain=$(brx_wine "$bench/bench_driver.exe" controls "$(windows_path "$bench/bench_setup_window.exe")" \

@@ -8,9 +8,10 @@
 # main thread first waits for input, the window shown and painted. For the setup it prints
 # them by request type and by the program's function whose system call made them: a second
 # run adds Wine's relay trace of the setup's own calls, and the setup's link map names the
-# callers. With --totals it prints only the four counts, as "requests NAME STEADY TOTAL"
-# lines: STEADY leaves out the waits and message fetches, whose number depends on when the X
-# server's events arrive (see requests.awk), and is the same from run to run.
+# callers. With --totals it runs each of the four three times and prints only their counts,
+# as "requests NAME STEADY TOTAL" lines, the run with the median STEADY count: STEADY leaves
+# out the waits and message fetches, whose number depends on when the X server's events
+# arrive (see requests.awk).
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -57,22 +58,21 @@ restore() {
 trap restore EXIT
 
 # Runs a program with the trace channels $2 until its main thread waits for input (at most
-# a minute), then, after $3 seconds (default none) and a "@@stop" line in the log, ends it.
-# Prints where its trace begins: the log line and its process id.
+# a minute), then ends it. Prints where its trace begins: the log line and its process id.
 traced_run() {
-  local program=$1 channels=$2 settle=${3:-0} begin shell wine="" i
+  local program=$1 channels=$2 begin offset shell wine="" i
   begin=$(wc -l <"$log")
+  offset=$(($(stat -c %s "$log") + 1))
   WINEDEBUG=$channels brx_wine "$program" </dev/null >/dev/null 2>>"$log" &
   shell=$!
   # brx_wine runs in a subshell of its own; Wine's loader is its child and keeps its id.
   for i in $(seq 600); do
     sleep 0.1
     [ -z "$wine" ] && wine=$(ps -o pid= --ppid "$shell" | tr -d ' ')
-    [ -n "$wine" ] && awk -f bench/requests.awk -v skip="$begin" -v unixpid="$wine" "$log" 2>/dev/null |
+    # Only the part of the log written since the program started is read again.
+    [ -n "$wine" ] && tail -c "+$offset" "$log" | awk -f bench/requests.awk -v skip=0 -v unixpid="$wine" 2>/dev/null |
       grep -q '^idle' && break
   done
-  sleep "$settle"
-  echo "@@stop" >>"$log"
   if [ -n "$wine" ]; then kill "$wine" 2>/dev/null || true; fi  # it may have ended by itself
   wait "$shell" 2>/dev/null
   echo "$begin ${wine:-0}"
@@ -81,17 +81,13 @@ traced_run() {
 # A first run starts Wine's desktop process, which the others then find running, and turns
 # the server's trace on: it misses the first request of the program that turns it on.
 traced_run "$build/bench/bench_bare_window.exe" +server >/dev/null
-# The totals count on for a second after the first wait, up to the "@@stop" line.
-settle=0
-[ "$totals_only" = 1 ] && settle=1
-bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server "$settle")
-floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server "$settle")
-plain_at=$(traced_run "$build/bench/bench_setup_window.exe" +server "$settle")
-setup_at=$(traced_run "$build/BrindlexSetup.exe" +server "$settle")
+bare_at=$(traced_run "$build/bench/bench_bare_window.exe" +server)
+floor_at=$(traced_run "$build/bench/bench_floor_window.exe" +server)
+plain_at=$(traced_run "$build/bench/bench_setup_window.exe" +server)
+setup_at=$(traced_run "$build/BrindlexSetup.exe" +server)
 count() {
   local at=($1)
-  awk -f bench/requests.awk -v skip="${at[0]}" -v unixpid="${at[1]}" -v until_stop="$settle" \
-    ${2:+-v functions="$2"} "$log"
+  awk -f bench/requests.awk -v skip="${at[0]}" -v unixpid="${at[1]}" ${2:+-v functions="$2"} "$log"
 }
 count "$bare_at" >"$work/bare"
 count "$floor_at" >"$work/floor"
@@ -99,13 +95,27 @@ count "$plain_at" >"$work/plain"
 count "$setup_at" >"$work/setup"
 total() { awk '$1 == "total" { print $2 }' "$work/$1"; }
 if [ "$totals_only" = 1 ]; then
+  # Two more runs of each, in turn: whether the X server's focus events come before the
+  # program's first wait or after it varies now and then by a handful of requests; the
+  # median of three runs is the figure.
+  local round name program
+  for round in 2 3; do
+    for name in bare floor plain setup; do
+      case $name in
+        bare | floor) program=$build/bench/bench_${name}_window.exe ;;
+        plain) program=$build/bench/bench_setup_window.exe ;;
+        setup) program=$build/BrindlexSetup.exe ;;
+      esac
+      count "$(traced_run "$program" +server)" >"$work/$name.$round"
+    done
+  done
   for name in bare floor plain setup; do
-    # A run that never went idle in its minute has no total worth printing.
-    if grep -qx idle "$work/$name"; then
-      echo "requests $name $(awk '$1 == "steady" { print $2 }' "$work/$name") $(total "$name")"
-    else
-      echo "requests $name none none"
-    fi
+    cp "$work/$name" "$work/$name.1"
+    # A run that never went idle in its minute has no count worth taking.
+    echo "requests $name $(for round in 1 2 3; do
+      grep -qx idle "$work/$name.$round" && awk '$1 == "steady" { s = $2 } $1 == "total" { t = $2 }
+        END { print s, t }' "$work/$name.$round"
+    done | sort -n | awk '{ s[NR] = $1; t[NR] = $2 } END { print NR ? s[int((NR + 1) / 2)] " " t[int((NR + 1) / 2)] : "none none" }')"
   done
   restore
   trap - EXIT
