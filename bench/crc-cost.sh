@@ -2,25 +2,20 @@
 # The integrity check's cost: the CRC-32 of every embedded block, on the real payload and on
 # the scaling build's 64 MiB one, each run BRX_BENCH_RUNS times (default 7) in the build's
 # Wine prefix; prints the medians. Only reports.
-#   bash bench/crc-cost.sh     (BRX_BUILD=folder chooses the build)
+#   bash bench/crc-cost.sh     (BRX_BUILD=folder, BRX_ARCH=x86 or x64 as for run.sh; by
+# default the first build this host runs)
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 runs=${BRX_BENCH_RUNS:-7}
-build=${BRX_BUILD:-build}
-bash scripts/bootstrap.sh >/dev/null || exit 1
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null || exit 1
-cmake --build "$build" --target bench_payload_crc bench_payload_crc_scaling -j2 >"$build/crc-build.log" 2>&1 || {
-  tail -n 30 "$build/crc-build.log"
-  exit 1
-}
-build=$(cd "$build" && pwd)
-. scripts/wine-env.sh
-brx_wine_env "$build"
-brx_wine_session
-trap brx_wine_session_stop EXIT
-
 . bench/start.sh
+bench_start "the integrity check's cost" || exit 1
+arch=${BRX_RUN_ARCHES%% *}
+brx_build_targets "$arch" crc-build.log bench_payload_crc bench_payload_crc_scaling || exit 1
+build=$(brx_build_folder "$arch")
+brx_wine_env "$build"
+brx_wine_session || exit 1
+trap brx_wine_session_stop EXIT
 
 export LC_ALL=C
 for program in bench_payload_crc bench_payload_crc_scaling; do

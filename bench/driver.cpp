@@ -8,6 +8,10 @@
 //                                  from Install to the finish screen; peak working sets
 //                                  on the welcome page and after the installation
 //   bench_driver copy FROM TO      time to copy every file of folder FROM into folder TO
+//   bench_driver controls PROGRAM  the window tree once the window is shown: one line per
+//                                  window, depth first, with what makes it the control it
+//                                  is (class, identifier, styles, place, text length; not
+//                                  its font: Wine keeps font handles per process)
 // Figures are printed one per line as "name value"; a failure prints "error ..." and
 // ends with exit code 1.
 #include <windows.h>
@@ -220,6 +224,31 @@ int Copy(const char* from, const char* to) {
   return 0;
 }
 
+// One line per window of the tree under window, depth first.
+void DescribeTree(HWND window, int depth) {
+  char className[64] = "";
+  GetClassNameA(window, className, sizeof className);
+  RECT area;
+  GetWindowRect(window, &area);
+  HWND parent = GetParent(window);
+  if (parent) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&area), 2);
+  printf("control %d %s id=%d style=%08lx exstyle=%08lx at=%ld,%ld size=%ldx%ld text=%d\n", depth,
+         className, GetDlgCtrlID(window), (unsigned long)GetWindowLongA(window, GWL_STYLE),
+         (unsigned long)GetWindowLongA(window, GWL_EXSTYLE), area.left, area.top, area.right - area.left,
+         area.bottom - area.top, GetWindowTextLengthA(window));
+  for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    DescribeTree(child, depth + 1);
+}
+
+int Controls(const char* path) {
+  Program program;
+  Start(path, &program);
+  Sleep(SettleMs);
+  DescribeTree(program.window, 0);
+  Stop(&program);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -227,6 +256,7 @@ int main(int argc, char** argv) {
   if (argc == 3 && strcmp(argv[1], "startup") == 0) return Startup(argv[2]);
   if (argc == 3 && strcmp(argv[1], "install") == 0) return Install(argv[2]);
   if (argc == 4 && strcmp(argv[1], "copy") == 0) return Copy(argv[2], argv[3]);
-  fprintf(stderr, "usage: bench_driver startup|install PROGRAM | copy FROM TO\n");
+  if (argc == 3 && strcmp(argv[1], "controls") == 0) return Controls(argv[2]);
+  fprintf(stderr, "usage: bench_driver startup|install|controls PROGRAM | copy FROM TO\n");
   return 2;
 }

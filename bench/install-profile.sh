@@ -29,7 +29,7 @@ profile_build() {
   brx_build_targets "$arch" profile-build.log BrindlexSetup bench_driver || return 1
   build=$(brx_build_folder "$arch")
   brx_wine_env "$build"
-  brx_wine_session
+  brx_wine_session || return 1
   rm -rf "$WINEPREFIX/drive_c/Program Files/Brindlex"
   data=$build/bench/install-profile.data
   figures=$(perf record -q -F 1000 -o "$data" -- "$BRX_WINE" "$build/bench/bench_driver.exe" \

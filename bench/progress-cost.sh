@@ -16,7 +16,7 @@ probe_build() {
   brx_build_targets "$arch" progress-build.log bench_progress_paint || return 1
   build=$(brx_build_folder "$arch")
   brx_wine_env "$build"
-  brx_wine_session
+  brx_wine_session || return 1
   out=$(mktemp)
   for _ in $(seq "$runs"); do
     brx_wine "$build/bench/bench_progress_paint.exe" 2>/dev/null | tr -d '\r' >>"$out"

@@ -7,7 +7,11 @@
 # (Wine's loader keeps the id of the process that started it). functions: "start size name" lines, hex
 # addresses, of the program's functions (from its link map); with it, each request is
 # charged to the program function whose system call was running when it was made.
-# Prints "idle" once the program waited for input, "total N", "type NAME N" and "function NAME N" lines.
+# Prints "idle" once the program waited for input, "total N", "steady N", "type NAME N" and
+# "function NAME N" lines. steady leaves out the requests whose number depends on when the X
+# server's events arrive: the waits (select, set_queue_mask) and the fetches of messages
+# (get_message). The rest is the same from run to run but for the X server's focus events,
+# which now and then come before the first wait and add a handful of requests.
 
 function hex(text,   value, i) {
   text = tolower(text)
@@ -117,6 +121,7 @@ $1 ~ /^[0-9a-f]+:[0-9a-f]+:(Call|Ret)$/ {
 END {
   if (done) print "idle"
   print "total", total + 0
+  print "steady", total - types["select"] - types["set_queue_mask"] - types["get_message"]
   for (t in types) print "type", t, types[t]
   for (c in charged) print "function", c, charged[c]
   for (d in detail) print "detail", d, detail[d]

@@ -41,7 +41,7 @@ mkdir -p "$work"
 
 . scripts/wine-env.sh
 brx_wine_env "$build"
-brx_wine_session
+brx_wine_session || return 1
 trap brx_wine_session_stop EXIT
 echo "Measuring $build_name ($build)..." >&2
 
@@ -52,6 +52,13 @@ windows_path() {
 }
 installed="$WINEPREFIX/drive_c/Program Files/Brindlex"
 copy_target="$WINEPREFIX/drive_c/bench-copy"
+# What an installation leaves besides its files: the Start-menu group, which the setup's
+# folder list and the plain window's show (one more item, more requests), and the desktop
+# shortcut. Removed before start-up is measured and after the installations, so that every
+# run of the benchmark starts on the same prefix.
+leftovers=("$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brindlex"
+           "$WINEPREFIX/drive_c/users/Public/Desktop/Brindlex.lnk")
+rm -rf "$installed" "$copy_target" "${leftovers[@]}"
 
 # Runs the driver or another program and files each "name value" line of its output
 # under $work/<prefix>name, one value per run. A failed measurement is reported and skipped.
@@ -73,15 +80,27 @@ best() { sort -g "$work/$1" 2>/dev/null | head -n1; }
 # The median of one measurement's recorded figures.
 median_of() { cat "$work/$1" 2>/dev/null | median; }
 
-# One round: every measurement in a fixed interleaved order; start-up, the noisiest and
-# cheapest figure, three times.
-round() {
-  local prefix=$1 i
+# The four start-up programs, in the order of a round.
+startup_names=(bare floor plain setup)
+startup_programs=("$bench/bench_bare_window.exe" "$bench/bench_floor_window.exe"
+                  "$bench/bench_setup_window.exe" "$setup")
+
+# One start-up round: each program three times, interleaved; the round's first program moves
+# on by one each round, so that none always starts right after the same one.
+startup_round() {
+  local prefix=$1 first=$2 i k j
   for i in 1 2 3; do
-    measure "${prefix}bare_" "$bench/bench_driver.exe" startup "$(windows_path "$bench/bench_bare_window.exe")"
-    measure "${prefix}floor_" "$bench/bench_driver.exe" startup "$(windows_path "$bench/bench_floor_window.exe")"
-    measure "${prefix}setup_" "$bench/bench_driver.exe" startup "$(windows_path "$setup")"
+    for k in 0 1 2 3; do
+      j=$(((first + k) % 4))
+      measure "${prefix}${startup_names[j]}_" "$bench/bench_driver.exe" startup \
+        "$(windows_path "${startup_programs[j]}")"
+    done
   done
+}
+
+# One round of the rest, in a fixed order.
+round() {
+  local prefix=$1
   rm -rf "$installed"
   measure "${prefix}install_" "$bench/bench_driver.exe" install "$(windows_path "$setup")"
   rm -rf "$installed" "$copy_target"
@@ -92,13 +111,35 @@ round() {
   measure "${prefix}hygiene_" "$bench/bench_hygiene.exe"
 }
 
-echo "Running one warm-up round and $runs measured rounds..." >&2
+# Start-up first, before anything is installed or copied: the 64 MiB the scaling build and
+# the copy write are still being written back to the disk for seconds afterwards, and start-ups
+# measured then came out up to twice as slow as the rest. Whatever the build left unwritten is
+# written out before the first run.
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+sync
+echo "Start-up: one warm-up round and $runs measured rounds..." >&2
+startup_round warmup_ 0
+for i in $(seq "$runs"); do
+  echo "  start-up round $i of $runs" >&2
+  startup_round "" "$i"
+done
+load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "Installation, scaling and hygiene: one warm-up round and $runs measured rounds..." >&2
 round warmup_
 for i in $(seq "$runs"); do
   echo "  round $i of $runs" >&2
   round ""
 done
-rm -rf "$installed" "$copy_target"
+rm -rf "$installed" "$copy_target" "${leftovers[@]}"
+# The window tree of the plain baseline against the setup's.
+controls_setup=$(brx_wine "$bench/bench_driver.exe" controls "$(windows_path "$setup")" 2>/dev/null | tr -d '\r')
+controls_plain=$(brx_wine "$bench/bench_driver.exe" controls "$(windows_path "$bench/bench_setup_window.exe")" \
+  2>/dev/null | tr -d '\r')
+brx_wine_session_stop
+trap - EXIT
+# The Wine-server requests of each start-up, counted in a session of their own with the
+# server's trace on.
+requests=$(BRX_ARCH=$arch bash bench/startup-requests.sh --totals 2>/dev/null)
 
 # ---- figures ----
 # Wine needed the Russian locale; the figures are printed with plain decimal points.
@@ -108,15 +149,22 @@ calc() { awk "BEGIN { printf \"$1\", $2 }"; }
 
 bare=$(median_of bare_startup_ms)
 floor=$(median_of floor_startup_ms)
+plain=$(median_of plain_startup_ms)
 start=$(median_of setup_startup_ms)
 ratio_floor=$(calc %.3f "$start / $floor")
-ratio_bare=$(calc %.3f "$start / $bare")
-floor_over_bare=$(calc %.2f "$floor / $bare")
-# The same ratios taken run by run, each setup start against the baselines started just
-# before it: less exposed to the machine's load changing between runs.
+ratio_plain=$(calc %.3f "$start / $plain")
+# The same ratios taken run by run, each setup start against the baselines started in the
+# same turn of its round: less exposed to the machine's load changing between runs.
 paste "$work/setup_startup_ms" "$work/floor_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_floor"
-paste "$work/setup_startup_ms" "$work/bare_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_bare"
+paste "$work/setup_startup_ms" "$work/plain_startup_ms" | awk 'NF == 2 { print $1 / $2 }' >"$work/paired_plain"
 starts=$(wc -l <"$work/setup_startup_ms")
+worst() { sort -g "$work/$1" 2>/dev/null | tail -n1; }
+# "best  median  worst" of a start-up figure, and the median's distance from the best.
+spread() {
+  printf '%7.1f %7.1f %7.1f ms  median %+.0f %% of best' "$(best "$1")" "$(median_of "$1")" "$(worst "$1")" \
+    "$(calc %.3f "($(median_of "$1") / $(best "$1") - 1) * 100")"
+}
+requests_of() { awk -v n="$1" -v f="$2" '$1 == "requests" && $2 == n { print $f }' <<<"$requests"; }
 
 install_raw=$(median_of install_install_ms)
 install=$(calc %.1f "$install_raw - 200")
@@ -154,16 +202,37 @@ echo "medians of $runs interleaved rounds under the build's own Wine prefix"
 echo "(start-up: three runs of each program per round)"
 echo "Machine: $(nproc) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"
 echo
+echo "Load average (1, 5, 15 minutes): $load_before before the start-up runs, $load_after after"
+echo
 echo "Start-up (process creation to the window shown with its controls and painted, the program"
-echo "waiting for input and its loop answering; best = fastest run)"
-printf '  %-34s %9.1f ms   (best %.1f)\n' "bare window (four buttons)" "$bare" "$(best bare_startup_ms)"
-printf '  %-34s %9.1f ms   (best %.1f)   %s x bare\n' "floor (unavoidable system work)" "$floor" \
-  "$(best floor_startup_ms)" "$floor_over_bare"
-printf '  %-34s %9.1f ms   (best %.1f)   %s x floor, %s x bare\n' "setup, welcome page" "$start" \
-  "$(best setup_startup_ms)" "$ratio_floor" "$ratio_bare"
-printf '  %-34s %9s      target <= 1.25: %s\n' "setup / floor" "$ratio_floor" "$(verdict "$ratio_floor" 1.25)"
-printf '  %-34s %9s x floor, %s x bare (medians of %s paired runs)\n' "run by run" \
-  "$(calc %.3f "$(median_of paired_floor)")" "$(calc %.3f "$(median_of paired_bare)")" "$starts"
+echo "waiting for input and its loop answering), measured before any installation; $starts runs"
+echo "of each program after one warm-up round:"
+echo "                                        best  median   worst"
+printf '  %-34s %s\n' "bare window (four buttons)" "$(spread bare_startup_ms)"
+printf '  %-34s %s\n' "floor (unavoidable system work)" "$(spread floor_startup_ms)"
+printf '  %-34s %s\n' "plain setup window (no toolkit)" "$(spread plain_startup_ms)"
+printf '  %-34s %s\n' "setup, welcome page" "$(spread setup_startup_ms)"
+printf '  %-34s %9s      target <= 1.25: %s   run by run %s\n' "setup / floor (medians)" "$ratio_floor" \
+  "$(verdict "$ratio_floor" 1.25)" "$(calc %.3f "$(median_of paired_floor)")"
+printf '  %-34s %9s      target <= 1.05: %s   run by run %s\n' "setup / plain window (medians)" \
+  "$ratio_plain" "$(verdict "$ratio_plain" 1.05)" "$(calc %.3f "$(median_of paired_plain)")"
+if [ -n "$controls_setup" ] && [ "$controls_setup" = "$controls_plain" ]; then
+  echo "  the plain window's $(grep -c '^control' <<<"$controls_setup") windows and controls: the setup's (class, identifier, styles, place, text)"
+else
+  echo "  the plain window's controls DIFFER from the setup's:"
+  diff <(echo "$controls_setup") <(echo "$controls_plain") | head -n 10 | sed 's/^/    /'
+fi
+echo
+echo "Wine-server requests from process start to the welcome page painted and the program waiting"
+echo "for input (the same in every run; in brackets with the waits and message fetches, whose"
+echo "number depends on when the X server's events arrive)"
+for name in bare floor plain setup; do
+  case $name in
+    bare) label="bare window" ;; floor) label="floor" ;; plain) label="plain setup window" ;;
+    setup) label="setup, welcome page" ;;
+  esac
+  printf '  %-34s %9s   (%s)\n' "$label" "$(requests_of "$name" 3)" "$(requests_of "$name" 4)"
+done
 echo
 echo "Installation (Install to the finish screen, less the two 100 ms pauses)"
 printf '  %-34s %9.1f ms   (%.1f ms with the pauses)   target <= 100 ms: %s\n' \
@@ -240,8 +309,6 @@ marginal=$(calc %.1f "$scaling_net - $install")
 printf '  %-34s %9.1f ms   %6.1f MB/s   (64 MiB run less the embedded-payload run: the\n' \
   "cost that grows with the payload" "$marginal" "$(calc %.3f "63.52 * 1000 / $marginal")"
 echo "                                                   shortcuts, registry and page updates cost the same in both)"
-brx_wine_session_stop
-trap - EXIT
 }
 
 status=0

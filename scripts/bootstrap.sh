@@ -2,6 +2,7 @@
 # Installs everything the build and the tests need on a Debian machine, and unpacks
 # libpng's and zlib's sources into third_party/. Safe to run again: finished steps are skipped.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
@@ -9,7 +10,7 @@ export DEBIAN_FRONTEND=noninteractive
 
 packages=(wine wine32:i386 wine64 xvfb g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
           libz-mingw-w64-dev googletest imagemagick liblnk-utils cmake make locales dpkg-dev
-          xauth x11-utils fonts-liberation fonts-wine mawk osslsigncode openssl)
+          xauth x11-utils fonts-liberation fonts-wine mawk osslsigncode openssl git)
 
 missing=()
 for p in "${packages[@]}"; do

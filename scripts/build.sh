@@ -4,6 +4,7 @@
 # (they go to cmake --build, e.g. --target BrindlexSetup). BRX_BUILD_ARCHES="x86 x64" (the
 # default) chooses which of the two.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/bootstrap.sh

@@ -6,6 +6,7 @@
 # folder, which runs and tests the program under 64-bit Wine where 32-bit code cannot run.
 # BRX_ARCH=x86 or x64 chooses one of them on any host; by default every build the host can
 # run is run.
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The build folder of a build: brx_build_folder x86|x64 (absolute once it exists).
 brx_build_folder() {
@@ -15,13 +16,16 @@ brx_build_folder() {
 }
 
 # Configures a build's folder with its toolchain (run from the repository's root):
-# brx_configure x86|x64.
+# brx_configure x86|x64. CMake's output goes to configure.log in the folder.
 brx_configure() {
   local build toolchain=cmake/mingw-i686.cmake
   [ "$1" = x64 ] && toolchain=cmake/mingw-x86_64.cmake
   build=$(brx_build_folder "$1")
   mkdir -p "$build"
-  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel >/dev/null
+  build=$(brx_build_folder "$1")
+  local BRX_LOG=$build/configure.log
+  cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
+    >"$BRX_LOG" 2>&1
 }
 
 # Configures a build folder with its toolchain and builds targets into it, the output going
@@ -30,9 +34,16 @@ brx_build_targets() {
   local arch=$1 log=$2 build
   shift 2
   build=$(brx_build_folder "$arch")
-  brx_configure "$arch" || return 1
-  cmake --build "$build" --target "$@" -j2 >"$build/$log" 2>&1 || {
-    tail -n 30 "$build/$log"
+  brx_configure "$arch" || {
+    tail -n 30 "$build/configure.log"
+    echo "Configuring $build failed; the whole log: $build/configure.log" >&2
+    return 1
+  }
+  build=$(brx_build_folder "$arch")
+  local BRX_LOG=$build/$log
+  cmake --build "$build" --target "$@" -j2 >"$BRX_LOG" 2>&1 || {
+    tail -n 30 "$BRX_LOG"
+    echo "The build of $* failed; the whole log: $BRX_LOG" >&2
     return 1
   }
 }

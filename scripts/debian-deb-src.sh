@@ -5,6 +5,7 @@
 # them breaks apt-get update. Reads /etc/apt/sources.list, *.list and *.sources.
 #   scripts/debian-deb-src.sh [APT_ETC_DIR [CODENAME]]
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 etc=${1:-/etc/apt}
 codename=${2:-}
 if [ -z "$codename" ] && [ -r /etc/os-release ]; then

@@ -5,6 +5,7 @@
 # installation scenario drives it on a virtual display, and the screenshots of every screen
 # and the installed files are left in the build folder.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 . scripts/builds.sh

@@ -6,6 +6,7 @@
 # reproduces. With --timestamp, an RFC 3161 time-stamp server (reached over the network)
 # countersigns, so the signature stays valid after the certificate expires.
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 usage() { echo "usage: bash scripts/sign.sh [--timestamp URL] CERT.pfx PASSWORD [IN.exe [OUT.exe]]" >&2; exit 2; }
 
 timestamp=()

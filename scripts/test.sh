@@ -3,6 +3,7 @@
 # host can run (see scripts/builds.sh), printing CTest's summary for each. Arguments go to
 # every ctest run (e.g. -R e2e_).
 set -euo pipefail
+. "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 bash scripts/build.sh
@@ -15,9 +16,11 @@ for arch in $BRX_RUN_ARCHES; do
   echo "== tests of the $([ "$arch" = x64 ] && echo "64-bit twin" || echo "32-bit product") in $build"
   brx_wine_env "$build"
   # One Wine server for the whole run: each program then starts in a fraction of a second.
+  trap brx_wine_session_stop EXIT
   brx_wine_session
   ctest --test-dir "$build" --output-on-failure "$@" || rc=1
   brx_wine_session_stop
+  trap - EXIT
 done
 # The product's checks that run no Windows code (labelled host: its import list, its
 # byte-identical rebuild) run on every host, also where its suite cannot.

@@ -1,6 +1,7 @@
 # Shared by the scripts that run Windows programs: the build's private Wine prefix,
 # the environment Wine needs for Windows-1251 text, and a virtual display.
 # Source it; it defines functions and exports nothing until they are called.
+. "$(dirname "${BASH_SOURCE[0]}")/common.sh"
 
 # The build folder that holds a program: the nearest folder above it with a CMakeCache.txt.
 brx_build_dir_of() {
@@ -22,7 +23,8 @@ brx_build_arch() {
 # with the loader of the environment brx_wine_env exported. Debian's wine, wineboot and
 # winepath commands always start the 32-bit loader when the 32-bit Wine is installed, so
 # the twin's programs are started through the 64-bit loader itself.
-brx_wine() { "${BRX_WINE:-wine}" "$@"; }
+# A failure is reported at the line that called it.
+brx_wine() { "${BRX_WINE:-wine}" "$@" || return; }
 
 # Exports the Wine environment for the prefix under build folder $1: a 32-bit prefix for the
 # product's build, a 64-bit one for the twin's.
@@ -46,24 +48,46 @@ brx_wine_env() {
 # that every other prefix of the build starts as a copy of.
 brx_wine_template_env() { export BRX_WINE_TEMPLATE=${BRX_WINE_TEMPLATE_DIR:-$1}/wineprefix-template; }
 
-# Makes the template once (about 15 s): Wine's own set-up and the settings every prefix shares.
+# The prefixes' ready marker: raised whenever their set-up changes, so that prefixes made
+# before are made again.
+BRX_PREFIX_READY=.brindlex-ready-4
+
+# Wine's own TrueType faces: Debian's Wine looks for them in a folder the package does not
+# fill, so the template gets the one the title bars need (Marlett draws the minimise,
+# maximise and close symbols; without it they come out as "0", "1" and "r").
+brx_wine_fonts_dir() {
+  local dir
+  for dir in ${BRX_WINE_FONTS:-} /usr/share/wine/fonts /usr/local/share/wine/fonts /opt/wine/share/wine/fonts; do
+    [ -f "$dir/marlett.ttf" ] && { echo "$dir"; return 0; }
+  done
+  return 1
+}
+
+# Makes the template once (about 15 s): Wine's own set-up and the settings every prefix
+# shares. Its output goes to the template's log, which a failure names.
 brx_wine_template() {
-  local ready="$BRX_WINE_TEMPLATE/.brindlex-ready-3"
+  local ready="$BRX_WINE_TEMPLATE/$BRX_PREFIX_READY"
   [ -f "$ready" ] && return 0
   mkdir -p "$(dirname "$BRX_WINE_TEMPLATE")"
+  local BRX_LOG=$BRX_WINE_TEMPLATE.log fonts
   (
+    set -e
     flock 9
     [ -f "$ready" ] && exit 0
     rm -rf "$BRX_WINE_TEMPLATE"
     export WINEPREFIX=$BRX_WINE_TEMPLATE
-    brx_wine wineboot -i >/dev/null 2>&1
+    : >"$BRX_LOG"
+    brx_wine wineboot -i >>"$BRX_LOG" 2>&1
     # Without a window manager Wine draws title bars itself only for unmanaged windows.
-    brx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
-    brx_wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >/dev/null 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >>"$BRX_LOG" 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\DllOverrides' /v winemenubuilder.exe /d '' /f >>"$BRX_LOG" 2>&1
     # The wizard's faces, drawn with their metric-compatible free twins.
-    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >/dev/null 2>&1
-    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f >/dev/null 2>&1
-    wineserver -k 2>/dev/null || true
+    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v Arial /d 'Liberation Sans' /f >>"$BRX_LOG" 2>&1
+    brx_wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Times New Roman' /d 'Liberation Serif' /f \
+      >>"$BRX_LOG" 2>&1
+    fonts=$(brx_wine_fonts_dir) || { echo "Wine's marlett.ttf is missing (package fonts-wine)" >&2; exit 1; }
+    cp "$fonts/marlett.ttf" "$BRX_WINE_TEMPLATE/drive_c/windows/Fonts/"
+    wineserver -k >>"$BRX_LOG" 2>&1 || true  # the server may have ended already
     wineserver -w
     touch "$ready"
   ) 9>"$BRX_WINE_TEMPLATE.lock"
@@ -74,53 +98,64 @@ brx_wine_template() {
 # are hard links to the template's: nothing writes into them after Wine's set-up. Everything
 # else is a copy of its own.
 brx_wine_prefix() {
-  local ready="$WINEPREFIX/.brindlex-ready-3"
+  local ready="$WINEPREFIX/$BRX_PREFIX_READY"
   [ -f "$ready" ] && return 0
-  brx_wine_template
+  brx_wine_template || return 1
   mkdir -p "$(dirname "$WINEPREFIX")"
   (
+    set -e
     flock 9
     [ -f "$ready" ] && exit 0
     rm -rf "$WINEPREFIX"
     mkdir -p "$WINEPREFIX"
     local shared=(drive_c/windows/system32 drive_c/windows/syswow64 drive_c/windows/winsxs) folder
-    tar -C "$BRX_WINE_TEMPLATE" "${shared[@]/#/--exclude=./}" --exclude=./.brindlex-ready-3 -cf - . |
+    tar -C "$BRX_WINE_TEMPLATE" "${shared[@]/#/--exclude=./}" --exclude="./$BRX_PREFIX_READY" -cf - . |
       tar -C "$WINEPREFIX" -xf -
     for folder in "${shared[@]}"; do
-      [ -d "$BRX_WINE_TEMPLATE/$folder" ] && cp -al "$BRX_WINE_TEMPLATE/$folder" "$WINEPREFIX/$folder"
+      if [ -d "$BRX_WINE_TEMPLATE/$folder" ]; then cp -al "$BRX_WINE_TEMPLATE/$folder" "$WINEPREFIX/$folder"; fi
     done
     touch "$ready"
   ) 9>"$WINEPREFIX.lock"
 }
 
 # Starts a virtual display when there is none, of BRX_SCREEN pixels (default 1024x768);
-# sets BRX_XVFB_PID to stop it later.
+# sets BRX_XVFB_PID to stop it later. The X server chooses the display number itself: the
+# first one whose sockets it can take. That also skips displays held by servers that leave
+# no lock file here (in another root or container sharing the network, only X's abstract
+# socket shows them), and two servers started at once never take the same one. Fails with a
+# message, and the server's own words, when no display starts.
 brx_display() {
   BRX_XVFB_PID=""
   [ -n "${DISPLAY:-}" ] && return 0
-  # Two runs may pick the same free number at once: the X server's lock file decides which
-  # one owns it, and the other moves on to the next number.
-  local n=90 i
-  while :; do
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 "${BRX_SCREEN:-1024x768}x24" -nolisten tcp >/dev/null 2>&1 &
-    BRX_XVFB_PID=$!
-    for i in $(seq 200); do
-      kill -0 "$BRX_XVFB_PID" 2>/dev/null || break
-      [ -e "/tmp/.X11-unix/X$n" ] && [ "$(tr -d ' ' <"/tmp/.X$n-lock" 2>/dev/null)" = "$BRX_XVFB_PID" ] && break
-      sleep 0.05
-    done
-    if kill -0 "$BRX_XVFB_PID" 2>/dev/null; then break; fi
-    wait "$BRX_XVFB_PID" 2>/dev/null || true  # under set -e a lost race must not end the caller
-    n=$((n + 1))
+  local file number="" i
+  file=$(mktemp "${TMPDIR:-/tmp}/brx-xvfb.XXXXXX") || return 1
+  : >"$file.display"
+  Xvfb -displayfd 3 -screen 0 "${BRX_SCREEN:-1024x768}x24" -nolisten tcp 3>"$file.display" >"$file" 2>&1 &
+  BRX_XVFB_PID=$!
+  # The number is written once the server accepts clients (at most 20 s).
+  for i in $(seq 400); do
+    read -r number <"$file.display" || true  # nothing written yet
+    [ -n "$number" ] && break
+    kill -0 "$BRX_XVFB_PID" 2>/dev/null || break
+    sleep 0.05
   done
-  export DISPLAY=":$n"
+  if [ -z "$number" ]; then
+    kill "$BRX_XVFB_PID" 2>/dev/null || true  # it may have ended by itself
+    wait "$BRX_XVFB_PID" 2>/dev/null || true  # its exit code says nothing more than its output
+    echo "No virtual display could be started: Xvfb -displayfd gave no display number. Its output:" >&2
+    sed 's/^/  /' "$file" | tail -n 15 >&2
+    rm -f "$file" "$file.display"
+    BRX_XVFB_PID=""
+    return 1
+  fi
+  rm -f "$file" "$file.display"
+  export DISPLAY=":$number"
 }
 
 brx_display_stop() {
   if [ -n "${BRX_XVFB_PID:-}" ]; then
-    kill "$BRX_XVFB_PID" 2>/dev/null
-    wait "$BRX_XVFB_PID" 2>/dev/null || true
+    kill "$BRX_XVFB_PID" 2>/dev/null || true  # it may have ended already
+    wait "$BRX_XVFB_PID" 2>/dev/null || true  # ended by the signal: not a failure
     BRX_XVFB_PID=""
     unset DISPLAY
   fi
@@ -129,10 +164,11 @@ brx_display_stop() {
 # A session for a series of programs: the prefix, a display, one Wine server kept alive and
 # Wine's own services started with their output going nowhere (started by the first program,
 # they would keep its output open and a caller waiting for it would wait until its time-out).
+# Each step is checked here, so that scripts without `set -e` (the benchmarks) stop too.
 brx_wine_session() {
-  brx_wine_prefix
-  brx_display
-  wineserver -p
+  brx_wine_prefix || return
+  brx_display || return
+  wineserver -p || { echo "The Wine server of $WINEPREFIX did not start" >&2; return 1; }
   brx_wine wineboot </dev/null >/dev/null 2>&1 || true
   export BRX_WINESERVER_KEEP=1
 }

@@ -11,7 +11,7 @@ here=$(cd "$(dirname "$0")" && pwd)
 . "$here/../../scripts/wine-env.sh"
 build=$(brx_build_dir_of "$program")
 brx_wine_env "$build"
-brx_wine_prefix
+brx_wine_prefix || exit 1
 . "$here/../../payload/manifest.sh"
 drive=$WINEPREFIX/drive_c
 made=("$drive/brx-short-write" "$drive/brx-link-target" "$drive/brx-linked-projects" "$drive/brx-linked-files")

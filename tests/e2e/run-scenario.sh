@@ -43,7 +43,7 @@ e2e_prefix_ready || { echo "FAIL $NAME: the Wine prefix could not be made"; exit
 e2e_prefix_reset
 # A display of the scenario's own: the screenshots show the program and nothing else.
 unset DISPLAY
-brx_display
+brx_display || { echo "FAIL $NAME: no virtual display"; exit 1; }
 trap 'wineserver -k 2>/dev/null; brx_display_stop' EXIT
 
 # The program the driver starts; a prepare line may put a copy in its place.

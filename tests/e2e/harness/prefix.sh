@@ -9,13 +9,14 @@
 e2e_prefix_ready() {
   export WINEPREFIX=$E2E/wineprefix
   local pristine=$E2E/pristine
-  [ -f "$pristine/ready" ] && return 0
+  # Made again when the prefixes' set-up has changed since.
+  [ -f "$pristine/ready" ] && [ -f "$WINEPREFIX/$BRX_PREFIX_READY" ] && return 0
   mkdir -p "$E2E"
   (
     flock 9
-    [ -f "$pristine/ready" ] && exit 0
+    [ -f "$pristine/ready" ] && [ -f "$WINEPREFIX/$BRX_PREFIX_READY" ] && exit 0
     rm -rf "$WINEPREFIX" "$pristine"
-    brx_wine_prefix
+    brx_wine_prefix || exit 1
     # A program that crashes ends at once instead of waiting in the debugger.
     brx_wine reg delete 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\AeDebug' /v Debugger /f >/dev/null 2>&1
     # The user's folders that Wine links into the Linux home become folders of their own,
@@ -90,7 +91,7 @@ e2e_prepare_windows_version() {
 e2e_prepare_density() {
   E2E_REG_LINES+=('[HKEY_CURRENT_USER\Control Panel\Desktop]' "\"LogPixels\"=dword:$(printf %08x "$1")")
   brx_display_stop
-  BRX_SCREEN=2048x1536 brx_display
+  BRX_SCREEN=2048x1536 brx_display || e2e_fail "no virtual display of 2048x1536"
 }
 
 # prepare locale NAME: the Linux locale that Wine's programs are started with from here on:
