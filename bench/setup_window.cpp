@@ -10,6 +10,7 @@
 #include <richedit.h>
 #include <shlobj.h>
 #include <stdio.h>
+#include "bench/plain_window.h"
 #include "image/image.h"
 #include "image/png_decoder.h"
 #include "payload/payload.h"
@@ -303,7 +304,7 @@ HWND Create(const Row& row, HWND parent, HINSTANCE instance) {
     case Editor: className = "RichEdit20A"; style = EditorStyle | row.flags; extended = WS_EX_CLIENTEDGE; break;
     case Close: return nullptr;
   }
-  if (row.id == TxtWelcomeBody) text = WelcomeText();
+  if (row.id == TxtWelcomeBody) text = WelcomeText().text;
   if (text == Licence) text = nullptr;
   if (row.hidden) style &= ~WS_VISIBLE;
   HWND control = CreateWindowExA(extended, className, text, style, row.x, row.y, row.width, row.height, parent,
@@ -313,7 +314,7 @@ HWND Create(const Row& row, HWND parent, HINSTANCE instance) {
   if (row.back != NoColor) BackColors[row.id] = row.back;
   switch (row.kind) {
     case Edit:
-      if (row.text == Licence) SetWindowTextA(control, LicenceText());
+      if (row.text == Licence) SetWindowTextA(control, LicenceText().text);
       break;
     case List: FillWithFolders(control); break;
     case Image: {
@@ -390,13 +391,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   DecodePictures();
   LoadLibraryExA("RICHED20.DLL", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
   RegisterClasses(instance);
-  HWND window = CreateWizard(instance);
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-  MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-    TranslateMessage(&message);
-    DispatchMessageA(&message);
-  }
-  ExitProcess(0);
+  ShowAndRun(CreateWizard(instance));
 }
