@@ -1,10 +1,16 @@
 #include "runtime/wide_text.h"
 #include <windows.h>
 
-bool WideFunctionsWork() {
+static bool RunsOnNt() {
   OSVERSIONINFOA version = {};
   version.dwOSVersionInfoSize = sizeof version;
   return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
+}
+
+// Asked once: a listing asks for every entry.
+bool WideFunctionsWork() {
+  static const bool nt = RunsOnNt();
+  return nt;
 }
 
 int32_t WideToAnsiExact(const wchar_t* text, char* buffer, int32_t size) {
