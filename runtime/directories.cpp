@@ -38,7 +38,7 @@ void TakeWideEntry(const WIN32_FIND_DATAW& wide, WIN32_FIND_DATAA* entry) {
 }
 
 HANDLE FindFirst(const char* path, WIN32_FIND_DATAA* entry) {
-  static const auto findFirst = WideSearchFunction<FindFirstWide>("FindFirstFileW");
+  auto findFirst = WideSearchFunction<FindFirstWide>("FindFirstFileW");
   if (!findFirst) return FindFirstFileA(path, entry);
   wchar_t widePath[MAX_PATH];
   if (!MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH)) return INVALID_HANDLE_VALUE;
@@ -49,7 +49,7 @@ HANDLE FindFirst(const char* path, WIN32_FIND_DATAA* entry) {
 }
 
 BOOL FindNext(HANDLE search, WIN32_FIND_DATAA* entry) {
-  static const auto findNext = WideSearchFunction<FindNextWide>("FindNextFileW");
+  auto findNext = WideSearchFunction<FindNextWide>("FindNextFileW");
   if (!findNext) return FindNextFileA(search, entry);
   WIN32_FIND_DATAW found;
   if (!findNext(search, &found)) return FALSE;

@@ -7,10 +7,12 @@ static bool RunsOnNt() {
   return GetVersionExA(&version) && version.dwPlatformId == VER_PLATFORM_WIN32_NT;
 }
 
-// Asked once: a listing asks for every entry.
+// Asked once: a listing asks for every entry. A plain variable, not a static with an
+// initialiser, which would bring in the thread-safe guard and its threading library.
 bool WideFunctionsWork() {
-  static const bool nt = RunsOnNt();
-  return nt;
+  static int nt = -1;
+  if (nt < 0) nt = RunsOnNt() ? 1 : 0;
+  return nt == 1;
 }
 
 int32_t WideToAnsiExact(const wchar_t* text, char* buffer, int32_t size) {
