@@ -3,7 +3,8 @@
 #   bash bench/run.sh     (BRX_BUILD=folder chooses the build, BRX_BENCH_RUNS the runs,
 #                          BRX_ARCH=x86 or x64 one of the two builds, BRX_BENCH_SETUP
 #                          another setup of the build folder to measure, such as
-#                          bench/BrindlexSetupNoPreloads.exe)
+#                          bench/BrindlexSetupNoPreloads.exe, BRX_BENCH_CPU=all or a
+#                          processor number instead of the last processor alone)
 # Builds what it needs, then, for every build this host can run (the 32-bit product and its
 # 64-bit twin, see scripts/builds.sh), measures start-up, installation time, size, memory,
 # resource hygiene and scaling, each as the median of interleaved runs under that build's
@@ -31,6 +32,7 @@ if [ "$arch" = x64 ]; then
   build_name="the 64-bit twin"
 fi
 brx_build_targets "$arch" bench-build.log brx_bench || return 1
+bench_pin
 build=$(brx_build_folder "$arch")
 bench=$build/bench
 setup=$build/${BRX_BENCH_SETUP:-BrindlexSetup.exe}
@@ -41,7 +43,7 @@ mkdir -p "$work"
 
 . scripts/wine-env.sh
 brx_wine_env "$build"
-brx_wine_session || return 1
+brx_wine_session || { bench_unpin; return 1; }
 trap brx_wine_session_stop EXIT
 echo "Measuring $build_name ($build)..." >&2
 
@@ -140,6 +142,7 @@ trap - EXIT
 # The Wine-server requests of each start-up, counted in a session of their own with the
 # server's trace on.
 requests=$(BRX_ARCH=$arch bash bench/startup-requests.sh --totals 2>/dev/null)
+bench_unpin
 
 # ---- figures ----
 # Wine needed the Russian locale; the figures are printed with plain decimal points.
@@ -200,8 +203,9 @@ echo
 echo "Brindlex setup benchmarks of $build_name ($setup):"
 echo "medians of $runs interleaved rounds under the build's own Wine prefix"
 echo "(start-up: three runs of each program per round)"
-echo "Machine: $(nproc) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"
+echo "Machine: $(getconf _NPROCESSORS_ONLN) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"
 echo
+echo "Every program ran on $BENCH_PROCESSORS"
 echo "Load average (1, 5, 15 minutes): $load_before before the start-up runs, $load_after after"
 echo
 echo "Start-up (process creation to the window shown with its controls and painted, the program"
