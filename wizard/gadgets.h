@@ -54,7 +54,3 @@ enum WizardGadget : int32_t {
   TxtInstallFile = 81,
   PrgInstall = 82,
 };
-
-// Start-up helpers owned by the wizard.
-void LookUpFolders();
-void EnablePictureDecoders();

@@ -9,6 +9,8 @@
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/navigation.h"
+#include "wizard/pages.h"
 #include "wizard/program.h"
 #include "wizard_driver.h"
 

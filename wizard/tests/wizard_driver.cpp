@@ -2,6 +2,7 @@
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
+#include "wizard/build_wizard.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
 
