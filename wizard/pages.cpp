@@ -44,20 +44,19 @@ void RebuildSummary() {
   GadgetAddItem(EdSummary, -1, folder.Append("    ").Append(choices.startMenuFolder.Get()).Pass());
 }
 
-// The field's text without the blanks that end it, which Windows would drop from the
-// folder's name; the field is set to it, so that it shows what is checked and installed.
-OwnedText TrimmedField(int32_t field, const char* text) {
-  OwnedText kept;
-  ScratchText trimmed;
-  StrLeft(text, static_cast<int32_t>(LengthWithoutTrailingBlanks(text)), trimmed.Start());
-  if (trimmed.Length() != StrLength(text)) GadgetSetText(field, trimmed.Pass());
-  trimmed.AssignTo(kept.Slot());
-  return kept;
+// Drops the blanks that end the field's text, which Windows would drop from the folder's
+// name, from the text read and from the field, which then shows what is checked and
+// installed.
+void TrimField(int32_t field, OwnedText* text) {
+  int32_t kept = static_cast<int32_t>(LengthWithoutTrailingBlanks(text->Get()));
+  if (kept == StrLength(text->Get())) return;
+  (*text->Slot())[kept] = 0;
+  GadgetSetText(field, text->Get());
 }
 
 const char* DestinationRefusal() {
   WizardChoices choices = ReadChoices();
-  TrimmedField(FldDestination, choices.destination.Get());
+  TrimField(FldDestination, &choices.destination);
   OwnedText destination = DestinationNormalForm(choices.destination.Get(), GetACP());
   if (DestinationIsUsable(destination.Get(), GetACP())) return nullptr;
   return "Папка установки указана неверно!\n"
@@ -66,9 +65,9 @@ const char* DestinationRefusal() {
 
 const char* StartMenuNameRefusal() {
   WizardChoices choices = ReadChoices();
-  OwnedText name = TrimmedField(FldStartMenuFolder, choices.startMenuFolder.Get());
+  TrimField(FldStartMenuFolder, &choices.startMenuFolder);
   if (choices.noShortcuts) return nullptr;  // no Start-menu folder is made
-  if (StartMenuNameIsUsable(name.Get(), StrLength(CommonProgramsPath), GetACP())) return nullptr;
+  if (StartMenuNameIsUsable(choices.startMenuFolder.Get(), StrLength(CommonProgramsPath), GetACP())) return nullptr;
   return "Папка в меню «Пуск» указана неверно!\n"
          "Укажите имя папки без «..» и знаков : * ? \" < > |";
 }
