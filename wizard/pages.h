@@ -60,7 +60,7 @@ void FillPageHeadings();
 // The text of PageHeadings at that row and column, or null outside the table.
 const char* PageHeading(int page, int column);
 
-// The installer's error message with text, which stops nothing by itself.
+// Shows text as the installer's error: title "Инсталлятор", an OK button, the stop icon.
 void ShowInstallerError(const char* text);
 
 // Moves CurrentPage one page forward (direction 1, once the page's check lets it go) or
