@@ -2,7 +2,6 @@
 #include <string.h>
 #include "install/shortcut_set.h"
 #include "payload/payload.h"
-#include "runtime/characters.h"
 #include "runtime/files.h"
 #include "shell/document_types.h"
 #include "shell/install_folders.h"
@@ -128,8 +127,6 @@ InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& pro
   {
     ScratchText text;
     text.Append(plan.destination);
-    // The paths go to the system's ANSI functions, which read them in its code page.
-    if (!EndsInBackslash(plan.destination, GetACP())) text.Append("\\");
     text.AssignTo(&folders[DestinationFolder]);
   }
   {

@@ -10,7 +10,7 @@
 
 // What the user chose, taken once when Install is pressed.
 struct InstallationPlan {
-  const char* destination;  // as typed; a missing final backslash is added
+  const char* destination;  // the folder to install into, ending in a backslash
   ShortcutChoices shortcuts;
   // The shell's Program Files folder, ending in a backslash, or empty when it could not be
   // had: a destination folder the run creates outside it is given a protected access list.

@@ -1,6 +1,7 @@
 // The wizard window with every gadget of every page, made once before the window is shown.
 // The gadget table below is the whole layout: creation order, numbers, places, texts, fonts,
 // colours and initial states.
+#include "wizard/build_wizard.h"
 #include <windows.h>
 #include "image/image.h"
 #include "payload/payload.h"

@@ -5,7 +5,9 @@
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/pages.h"
 #include "wizard/program.h"
+#include "wizard/typed_folders.h"
 
 InstallationRun WizardInstallation = RunInstallation;
 
@@ -22,35 +24,24 @@ class PageProgress : public InstallProgress {
   void Pause(int milliseconds) override { Delay(milliseconds); }
 };
 
-StringValue GadgetTextValue(int32_t gadget) {
-  StringValue value = nullptr;
-  int32_t mark = ScratchMark();
-  GadgetGetText(gadget, mark);
-  StrAssignTemp(&value, mark);
-  return value;
-}
-
 }  // namespace
 
 void InstallFromChoices() {
-  StringValue destination = GadgetTextValue(FldDestination);
-  StringValue startMenuName = GadgetTextValue(FldStartMenuFolder);
-  StringValue windowsFolder = nullptr;
+  WizardChoices choices = ReadChoices();
+  OwnedText destination = DestinationNormalForm(choices.destination.Get(), GetACP());
+  OwnedText windowsFolder;
   {
     ScratchText text;
     WindowsFolderPath(text.Start());
-    text.AssignTo(&windowsFolder);
+    text.AssignTo(windowsFolder.Slot());
   }
   const InstallationPlan plan = {
-      destination,
-      {GadgetGetState(ChkNoShortcuts) == 0, startMenuName, GadgetGetState(ChkDesktopIcon) == 1,
-       GadgetGetState(ChkQuickLaunch) == 1, CommonProgramsPath, CommonDesktopPath, QuickLaunchPath, windowsFolder},
+      destination.Get(),
+      {!choices.noShortcuts, choices.startMenuFolder.Get(), choices.desktopIcon, choices.quickLaunch,
+       CommonProgramsPath, CommonDesktopPath, QuickLaunchPath, windowsFolder.Get()},
       ProgramFilesPath};
   PageProgress page;
   InstallResult result = WizardInstallation(plan, page);
-  StrFree(destination);
-  StrFree(startMenuName);
-  StrFree(windowsFolder);
   if (!result.title) return;
   ShowMessage(result.title, result.text, MB_OK | MB_ICONHAND);
   ShutDown();

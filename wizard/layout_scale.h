@@ -2,10 +2,7 @@
 // The wizard's layout is given in pixels of a 96-DPI display. Fonts are sized in points and
 // grow with the display's density, so every position and size grows with them.
 #include <windows.h>
-#include <stdint.h>
-
-// The display's pixels per inch, read once at start-up: the value the fonts are sized by.
-extern int32_t ScreenDpi;
+#include "wizard/program.h"
 
 // A length of the 96-DPI layout in pixels of this display.
 inline int ToScreen(int pixelsAt96) { return MulDiv(pixelsAt96, ScreenDpi, 96); }

@@ -1,7 +1,8 @@
-// The wizard's reactions to its gadgets. A step enters a page as its row in the page table
-// says: one container shown, its neighbours hidden, the header strip and buttons set.
+// The wizard's reactions to its gadgets: the routes from a gadget's event to its handler,
+// and the handlers. Page steps are the page flow's (pages.cpp).
 #include "wizard/navigation.h"
 #include "payload/payload.h"
+#include "runtime/owned_text.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
@@ -15,82 +16,14 @@
 namespace {
 
 constexpr int32_t Checked = 1;
-constexpr UINT ErrorMessage = MB_OK | MB_ICONHAND;
-const char ErrorTitle[] = "Инсталлятор";
 const char ProductFolder[] = "Brindlex\\";
 
-void HideAll(const HiddenContainers& containers) {
-  for (int32_t gadget : containers.gadgets)
-    if (gadget != NoGadget) GadgetHide(gadget, 1);
-}
+void StepForward() { StepPage(1); }
 
-void ShowForwardButton(ForwardButton forward) {
-  switch (forward) {
-    case ForwardButton::Untouched: break;
-    case ForwardButton::NextEnabled: GadgetDisable(BtnNext, 0); break;
-    case ForwardButton::NextOnceLicenceAccepted:
-      if (GadgetGetState(ChkAccept) != Checked) GadgetDisable(BtnNext, 1);
-      break;
-    // The two share a place: the one that goes is hidden before the other is shown.
-    case ForwardButton::Next:
-      GadgetHide(BtnInstall, 1);
-      GadgetHide(BtnNext, 0);
-      break;
-    case ForwardButton::Install:
-      GadgetHide(BtnNext, 1);
-      GadgetHide(BtnInstall, 0);
-      break;
-  }
-}
-
-void SwitchTo(const WizardPage& page) {
-  HideAll(page.hiddenBefore);
-  GadgetHide(page.container, 0);
-  HideAll(page.hiddenAfter);
-}
-
-// Header strip and Back come up before the page's container; when they go, the strip goes
-// first and Back once the new container is up.
-void Enter(const WizardPage& page) {
-  if (page.headerAndBack == HeaderAndBack::Shown) {
-    GadgetHide(PnlHeader, 0);
-    GadgetHide(BtnBack, 0);
-  } else {
-    GadgetHide(PnlHeader, 1);
-  }
-  if (page.shownBy == ContainerShownBy::Step) SwitchTo(page);
-  if (page.headerAndBack == HeaderAndBack::Hidden) GadgetHide(BtnBack, 1);
-  ShowForwardButton(page.forward);
-  if (page.onEntry) page.onEntry();
-}
-
-const char* RefusalOnLeaving(int32_t page) {
-  if (page >= PageCount || !Pages[page].refusalOnLeaving) return nullptr;
-  return Pages[page].refusalOnLeaving();
-}
-
-void Step(int32_t direction) {
-  if (direction == 1) {
-    if (const char* refusal = RefusalOnLeaving(CurrentPage)) {
-      ShowMessage(ErrorTitle, refusal, ErrorMessage);
-      return;
-    }
-    if (CurrentPage < LastPage) ++CurrentPage;
-  } else if (CurrentPage > 0) {
-    --CurrentPage;
-  }
-  GadgetSetText(TxtHeading, PageHeading(CurrentPage, 1));
-  GadgetSetText(TxtSubheading, PageHeading(CurrentPage, 2));
-  if (CurrentPage < PageCount) Enter(Pages[CurrentPage]);
-}
-
-void StepForward() { Step(1); }
-
-void StepBack() { Step(-1); }
+void StepBack() { StepPage(-1); }
 
 void LicenceToggle() {
-  if (CurrentPage < PageCount && Pages[CurrentPage].forward == ForwardButton::NextOnceLicenceAccepted)
-    GadgetDisable(BtnNext, GadgetGetState(ChkAccept) != Checked);
+  if (NextWaitsForLicence()) GadgetDisable(BtnNext, GadgetGetState(ChkAccept) != Checked);
 }
 
 void ShowFinishTexts() {
@@ -103,14 +36,13 @@ void ShowFinishTexts() {
 // The installing page with no button while the run works, then the finish screen on the
 // welcome page's container.
 void Install() {
-  const WizardPage& installing = Pages[InstallingPage];
-  SwitchTo(installing);
+  SwitchToPage(InstallingPage);
   GadgetHide(BtnBack, 1);
   GadgetHide(BtnFinish, 1);
   GadgetHide(BtnCancel, 1);
   GadgetHide(BtnInstall, 1);
   InstallFromChoices();
-  GadgetHide(installing.container, 1);
+  GadgetHide(Pages[InstallingPage].container, 1);
   GadgetHide(PnlHeader, 1);
   ShowFinishTexts();
   GadgetHide(BtnFinish, 0);
@@ -128,9 +60,9 @@ void CheckChosenFolder(const char* chosen) {
   int32_t type = PathDriveType(drive.Pass());
   int32_t megabytes = DriveFreeMegabytes(drive.Pass());
   if (!AcceptedDriveType(type)) {
-    ShowMessage(ErrorTitle, "На этот диск невозможно установить программу!", ErrorMessage);
+    ShowInstallerError("На этот диск невозможно установить программу!");
   } else if (megabytes < 1) {
-    ShowMessage(ErrorTitle, "На диске недостаточно свободного места!", ErrorMessage);
+    ShowInstallerError("На диске недостаточно свободного места!");
   } else {
     ScratchText destination;
     GadgetSetText(FldDestination, destination.Append(chosen).Append(ProductFolder).Pass());
@@ -141,17 +73,16 @@ void CheckChosenFolder(const char* chosen) {
 }
 
 void Browse() {
-  StringValue chosen = nullptr;
+  OwnedText chosen;
   {
     ScratchText title;
     title.Append("Укажите папку, в которую следует установить ").Append(ProductTitle);
     const char* titleText = title.Pass();
     ScratchText result;
     ChooseFolder(titleText, ProgramFilesPath, result.Start());
-    result.AssignTo(&chosen);
+    result.AssignTo(chosen.Slot());
   }
-  if (StrLength(chosen) > 0) CheckChosenFolder(chosen);
-  StrFree(chosen);
+  if (StrLength(chosen.Get()) > 0) CheckChosenFolder(chosen.Get());
 }
 
 void NoShortcutsToggle() {

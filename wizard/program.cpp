@@ -5,57 +5,21 @@
 #include "toolkit/fonts.h"
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
+#include "wizard/build_wizard.h"
 #include "wizard/gadgets.h"
-#include "wizard/layout_scale.h"
 #include "wizard/library_sequence.h"
+#include "wizard/navigation.h"
 #include "wizard/pages.h"
+#include "wizard/startup_data.h"
 
 StringValue ProductTitle;
-int32_t CurrentPage;
 StringValue CommonProgramsPath;
 StringValue ProgramFilesPath;
 StringValue CommonDesktopPath;
 StringValue QuickLaunchPath;
 HFONT FontTitle, FontBody, FontHeading, FontSmall;
-ArrayVariable<2> PageHeadings;
 int32_t QuitRequested;
 int32_t ScreenDpi = 96;
-
-namespace {
-
-const LayoutEntry StringElementLayout[] = {0, LayoutEnd};
-constexpr int ArrayKindStrings = 8;
-constexpr int HeadingRows = 11;
-constexpr int HeadingColumns = 3;
-static_assert(PageCount <= HeadingRows, "every page has a row of headings");
-
-StringValue* PageHeadingEntry(int page, int column) {
-  return static_cast<StringValue*>(PageHeadings.data) + page * PageHeadings.fields[0] + column;
-}
-
-void FillPageHeadings() {
-  PageHeadings.fields[0] = HeadingRows;
-  PageHeadings.fields[1] = HeadingColumns;
-  ArrayCreate(sizeof(StringValue), 2, StringElementLayout, &PageHeadings, ArrayKindStrings);
-  if (!PageHeadings.data) return;
-  for (int page = 0; page < PageCount; ++page) {
-    const WizardPage& row = Pages[page];
-    if (!row.heading) continue;
-    StrAssign(PageHeadingEntry(page, 1), row.heading);
-    ScratchText subheading;
-    subheading.Append(row.subheadingBeforeTitle);
-    if (row.subheadingAfterTitle) subheading.Append(ProductTitle).Append(row.subheadingAfterTitle);
-    subheading.AssignTo(PageHeadingEntry(page, 2));
-  }
-}
-
-}  // namespace
-
-const char* PageHeading(int page, int column) {
-  if (!PageHeadings.data || page < 0 || page >= HeadingRows || column < 0 || column >= HeadingColumns)
-    return nullptr;
-  return *PageHeadingEntry(page, column);
-}
 
 void StartRuntime() {
   ProgramInstance = GetModuleHandleA(nullptr);

@@ -1,6 +1,7 @@
 #pragma once
-// The setup program's global data and its three phases: start-up, the event loop and
-// shut-down.
+// The wizard's program globals (the program heap and the instance handle are the
+// runtime's), and the program's three phases: start-up, the event loop and shut-down.
+// CurrentPage and PageHeadings belong to the page flow (pages.cpp), which defines them.
 #include <windows.h>
 #include <stdint.h>
 #include "runtime/array.h"
@@ -16,8 +17,8 @@ extern HFONT FontTitle, FontBody, FontHeading, FontSmall;
 // 11 pages by 3 columns: column 1 the heading, column 2 the sub-heading.
 extern ArrayVariable<2> PageHeadings;
 extern int32_t QuitRequested;
-
-const char* PageHeading(int page, int column);
+// The display's pixels per inch, read once at start-up: the value the fonts are sized by.
+extern int32_t ScreenDpi;
 
 // Runs the whole program; never returns.
 [[noreturn]] void RunSetupProgram();
@@ -32,7 +33,3 @@ void PrepareWizardData();
 // One pass of the event loop for the event kind that a wait has just returned: the wizard's
 // reaction, then the cancel question and Finish, which set QuitRequested.
 void ProcessEvent(int32_t kind);
-
-// Built by the wizard: the whole window (hidden) and the reaction to one event.
-void BuildWizard();
-void HandleWizardEvent(int32_t kind, intptr_t gadget);

@@ -1,9 +1,9 @@
 // Start-up steps of the wizard's own: the shell folders it and the installation use, and
 // the picture decoder its banner pictures need.
+#include "wizard/startup_data.h"
 #include "image/png_decoder.h"
 #include "runtime/strings.h"
 #include "shell/special_folders.h"
-#include "wizard/gadgets.h"
 #include "wizard/program.h"
 
 namespace {

@@ -78,6 +78,18 @@ size_t LengthWithoutTrailingBlanks(const char* text) {
   return length;
 }
 
+OwnedText DestinationNormalForm(const char* typed, UINT codePage) {
+  int32_t kept = static_cast<int32_t>(LengthWithoutTrailingBlanks(typed));
+  OwnedText form;
+  ScratchText text;
+  text.Append(typed);
+  ScratchRewind(text.Start() + kept);
+  const char* trimmed = text.Get();
+  if (kept > 0 && trimmed[kept - 1] != ':' && !EndsInBackslash(trimmed, codePage)) text.Append("\\");
+  text.AssignTo(form.Slot());
+  return form;
+}
+
 bool DestinationIsUsable(const char* destination, UINT codePage) {
   if (!destination || !IsDriveLetter(destination[0]) || destination[1] != ':' || destination[2] != '\\')
     return false;

@@ -7,6 +7,7 @@
 // for a separator or a forbidden character.
 #include <windows.h>
 #include <stddef.h>
+#include "runtime/owned_text.h"
 
 // The deepest installed file stays within 259 characters below a destination of this
 // length, its backslash counted (checked against the payload where the limit is used).
@@ -19,9 +20,14 @@ constexpr size_t StartMenuMaxLength = 246;
 // the field is trimmed to what will be made before it is checked.
 size_t LengthWithoutTrailingBlanks(const char* text);
 
+// The destination as it is checked and installed: the typed text without the blanks that
+// end it, ending in a backslash. A bare drive ("C:", the folder that is current on that
+// drive) gets none: one would turn it into the drive's root, and the check refuses it.
+OwnedText DestinationNormalForm(const char* typed, UINT codePage);
+
 // A full path on a drive (letter, colon, backslash) whose folder names Windows can hold
-// (see below; no forward slash either), at most DestinationMaxLength long once the
-// installation has added the trailing backslash it adds when one is missing.
+// (see below; no forward slash either), at most DestinationMaxLength long in its normal
+// form, with its trailing backslash.
 bool DestinationIsUsable(const char* destination, UINT codePage);
 
 // A folder name below the Programs folder (whose path has programsFolderLength

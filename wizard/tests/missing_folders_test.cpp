@@ -8,6 +8,7 @@
 #include "toolkit/gadget.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
+#include "wizard/startup_data.h"
 #include "wizard_driver.h"
 
 namespace {

@@ -6,6 +6,7 @@
 #include "screens.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
+#include "wizard/navigation.h"
 #include "wizard/program.h"
 
 namespace {

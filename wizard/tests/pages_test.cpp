@@ -6,58 +6,22 @@
 #include <windows.h>
 #include <string>
 #include "fake_installation.h"
+#include "message_recorder.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
 #include "wizard/gadgets.h"
+#include "wizard/navigation.h"
+#include "wizard/pages.h"
 #include "wizard/program.h"
 #include "wizard_driver.h"
 
 namespace {
 
-std::string Changes;
-
-const char* NameOf(int32_t gadget) {
-  switch (gadget) {
-    case PnlWelcome: return "PnlWelcome";
-    case PnlHeader: return "PnlHeader";
-    case PnlLicence: return "PnlLicence";
-    case PnlDestination: return "PnlDestination";
-    case PnlStartMenu: return "PnlStartMenu";
-    case PnlTasks: return "PnlTasks";
-    case PnlReady: return "PnlReady";
-    case PnlInstalling: return "PnlInstalling";
-    case BtnBack: return "BtnBack";
-    case BtnNext: return "BtnNext";
-    case BtnInstall: return "BtnInstall";
-    case BtnCancel: return "BtnCancel";
-    case BtnFinish: return "BtnFinish";
-    default: return nullptr;
-  }
-}
-
-void Record(const char* change, HWND control) {
-  if (GetParent(control) == nullptr) return;
-  const char* name = NameOf(GetDlgCtrlID(control));
-  std::string entry = std::string(change) + " " + (name ? name : std::to_string(GetDlgCtrlID(control)));
-  Changes += Changes.empty() ? entry : ", " + entry;
-}
-
-LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
-  const CWPSTRUCT* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
-  if (code == HC_ACTION && message->message == WM_SHOWWINDOW && message->lParam == 0)
-    Record(message->wParam ? "show" : "hide", message->hwnd);
-  if (code == HC_ACTION && message->message == WM_ENABLE)
-    Record(message->wParam ? "enable" : "disable", message->hwnd);
-  return CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
 // What one event changes, in order.
 std::string ChangesOf(int32_t gadget) {
-  Changes.clear();
-  HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROC, Watch, nullptr, GetCurrentThreadId());
+  MessageRecorder recorder;
   HandleWizardEvent(EvGadget, gadget);
-  UnhookWindowsHookEx(hook);
-  return Changes;
+  return recorder.Entries();
 }
 
 class PageSwitch : public testing::Test {

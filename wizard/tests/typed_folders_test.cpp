@@ -214,4 +214,34 @@ TEST(TypedFolders, OnlyTheBlanksThatEndATextAreTrimmed) {
   EXPECT_EQ(0u, LengthWithoutTrailingBlanks(nullptr));
 }
 
+// What the checks and the installation take: trimmed, with one final backslash, which a
+// double-byte character ending in 0x5C does not stand in for; a bare drive gets none.
+TEST(TypedFolders, TheDestinationsNormalFormEndsInOneBackslash) {
+  const Case cases[] = {
+      {"C:\\Apps\\Brindlex\\", true},
+      {"C:\\Apps\\Brindlex", true},
+      {"C:\\Apps\\Brindlex  ", true},
+      {"C:\\Apps\\Brindlex\\ ", true},
+      {"C:\\", true},
+      {"C:", false},
+      {"C: ", false},
+      {"", false},
+      {"   ", false},
+      {"C:\\" + Table, true, Japanese},
+      {"C:\\" + Table + "\\", true, Japanese},
+  };
+  const std::string expected[] = {
+      "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\", "C:", "C:", "", "",
+      "C:\\" + Table + "\\", "C:\\" + Table + "\\",
+  };
+  static_assert(sizeof(cases) / sizeof(cases[0]) == sizeof(expected) / sizeof(expected[0]), "one form per case");
+  for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+    const Case& c = cases[i];
+    OwnedText form = DestinationNormalForm(c.text.c_str(), c.codePage);
+    EXPECT_EQ(expected[i], form.Get() ? form.Get() : "") << "\"" << c.text << "\"";
+    EXPECT_EQ(c.usable, DestinationIsUsable(form.Get(), c.codePage)) << "\"" << c.text << "\"";
+  }
+  EXPECT_EQ(0, StrLength(DestinationNormalForm(nullptr, Cyrillic).Get()));
+}
+
 }  // namespace

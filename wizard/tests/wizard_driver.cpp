@@ -1,7 +1,9 @@
 #include "wizard_driver.h"
+#include "message_recorder.h"
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
+#include "wizard/build_wizard.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
 
@@ -19,7 +21,8 @@ const int32_t PageGadgets[] = {
     TxtInstallFile, PrgInstall,        ImgCorner};
 
 std::string Describe(int32_t gadget, const char* what, bool expected) {
-  return "gadget " + std::to_string(gadget) + " should " + (expected ? "" : "not ") + "be " + what;
+  const char* name = WizardGadgetName(gadget);
+  return (name ? name : "gadget " + std::to_string(gadget)) + " should " + (expected ? "" : "not ") + "be " + what;
 }
 
 void Expect(std::vector<std::string>* differences, int32_t gadget, bool shown, bool enabled) {

@@ -10,10 +10,10 @@ struct GadgetEntry {
   long number;
 };
 
-// Generated from wizard/gadgets.h at configure time: only the names are copied, each one
-// compiled against the header, so the numbers are the header's own.
 constexpr GadgetEntry Gadgets[] = {
-#include "gadget_names.inc"
+#define GADGET_ENTRY(name, number) {#name, number},
+    WIZARD_GADGETS(GADGET_ENTRY)
+#undef GADGET_ENTRY
 };
 
 }  // namespace
