@@ -1,4 +1,5 @@
 #include "wizard/installing_page.h"
+#include "runtime/owned_text.h"
 #include "runtime/services.h"
 #include "shell/special_folders.h"
 #include "toolkit/gadget.h"
@@ -21,6 +22,23 @@ class PageProgress : public InstallProgress {
   void Breathe() override { PollEvent(); }
   void Pause(int milliseconds) override { Delay(milliseconds); }
 };
+
+// Says why a run stopped, in the box that ends the program.
+void ShowStop(const InstallResult& result) {
+  if (result.failure == FolderNotMade) {
+    ShowMessage("Инсталлятор", "Не удалось создать папку установки!\nДальнейшая работа невозможна!",
+                MB_OK | MB_ICONHAND);
+    return;
+  }
+  // Kept in a variable: the box's own message loop may grow the scratch buffer.
+  OwnedText text;
+  {
+    ScratchText message;
+    message.Append("Не удалось извлечь файл  ").Append(result.file).Append("\nДальнейшая работа невозможна!");
+    message.AssignTo(text.Slot());
+  }
+  ShowMessage("Фатальная ошибка!", text.Get(), MB_OK | MB_ICONHAND);
+}
 
 StringValue GadgetTextValue(int32_t gadget) {
   StringValue value = nullptr;
@@ -51,7 +69,7 @@ void InstallFromChoices() {
   StrFree(destination);
   StrFree(startMenuName);
   StrFree(windowsFolder);
-  if (!result.title) return;
-  ShowMessage(result.title, result.text, MB_OK | MB_ICONHAND);
+  if (result.failure == InstallComplete) return;
+  ShowStop(result);
   ShutDown();
 }

@@ -2,6 +2,7 @@
 // says: one container shown, its neighbours hidden, the header strip and buttons set.
 #include "wizard/navigation.h"
 #include "payload/payload.h"
+#include "payload/product_names.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
@@ -17,7 +18,6 @@ namespace {
 constexpr int32_t Checked = 1;
 constexpr UINT ErrorMessage = MB_OK | MB_ICONHAND;
 const char ErrorTitle[] = "Инсталлятор";
-const char ProductFolder[] = "Brindlex\\";
 
 void HideAll(const HiddenContainers& containers) {
   for (int32_t gadget : containers.gadgets)

@@ -4,8 +4,6 @@
 #include "toolkit/gadget.h"
 #include "wizard/typed_folders.h"
 
-const char PickedFolderEnding[] = "\\Brindlex";
-
 namespace {
 
 constexpr int Listing = 0;
