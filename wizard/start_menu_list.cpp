@@ -1,4 +1,5 @@
 #include "wizard/start_menu_list.h"
+#include "payload/product_names.h"
 #include "runtime/directories.h"
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"

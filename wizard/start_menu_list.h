@@ -1,7 +1,6 @@
 #pragma once
 // The Start-menu page's list of the program folders that already exist.
 #include <stdint.h>
-#include "payload/product_names.h"  // PickedFolderEnding: what picking a listed folder adds to its name
 
 // Appends to the list gadget the names of the sub-folders of folder, in listing order,
 // leaving out files and every name that, picked, would give a Start-menu folder name the
