@@ -2,32 +2,18 @@
 #include <string.h>
 #include "install/shortcut_set.h"
 #include "payload/payload.h"
+#include "payload/product_names.h"
 #include "runtime/files.h"
+#include "runtime/owned_text.h"
 #include "shell/document_types.h"
 #include "shell/install_folders.h"
 #include "shell/special_folders.h"
 
 namespace {
 
-const char FolderErrorTitle[] = "Инсталлятор";
-const char FolderErrorText[] = "Не удалось создать папку установки!\nДальнейшая работа невозможна!";
-const char FileErrorTitle[] = "Фатальная ошибка!";
 const char ExtractingPrefix[] = "Извлечение файла  ";
-const char DocumentDescription[] = "Brindlex";
 const char* const DocumentExtensions[] = {"sfr", "hex"};
 constexpr int32_t LastPosition = 16;
-
-InstallResult Stopped(const char* title, const char* before, const char* name = nullptr,
-                      const char* after = nullptr) {
-  InstallResult result = {title, nullptr};
-  ScratchText text;
-  text.Append(before).Append(name).Append(after).AssignTo(&result.text);
-  return result;
-}
-
-InstallResult FileStopped(const char* name) {
-  return Stopped(FileErrorTitle, "Не удалось извлечь файл  ", name, "\nДальнейшая работа невозможна!");
-}
 
 // Each folder of subfolder (a path below destination, ending in a backslash) in turn. The
 // destination itself is the user's choice, but a link below it would take the files
@@ -46,8 +32,8 @@ bool MakeSubfolders(const char* destination, const char* subfolder) {
 // The installation's folders. A destination the run creates outside Program Files gets a
 // protected access list on the topmost folder it creates, given as that folder is made, so
 // that users cannot change the program that the document types and shortcuts start.
-bool MakeFolders(const StringValue (&folders)[3], const char* programFiles) {
-  const char* destination = folders[DestinationFolder];
+bool MakeFolders(const OwnedText (&folders)[3], const char* programFiles) {
+  const char* destination = folders[DestinationFolder].Get();
   {
     ScratchText top;
     FolderToProtect(destination, programFiles, top.Start());
@@ -60,13 +46,13 @@ bool MakeFolders(const StringValue (&folders)[3], const char* programFiles) {
 }
 
 // Everything after the folder names are known, up to the first failure that stops the run.
-InstallResult InstallInto(const StringValue (&folders)[3], const InstallationPlan& plan, InstallProgress& progress) {
-  const char* destination = folders[DestinationFolder];
+InstallResult InstallInto(const OwnedText (&folders)[3], const InstallationPlan& plan, InstallProgress& progress) {
+  const char* destination = folders[DestinationFolder].Get();
   progress.ShowPhase("Распаковка файлов...");
   // A damaged copy writes nothing at all: every block is checked before the first folder.
-  if (const char* damaged = FirstDamagedBlock()) return FileStopped(damaged);
+  if (const char* damaged = FirstDamagedBlock()) return {FileNotWritten, damaged};
   progress.ShowDetail("Создание папок установки");
-  if (!MakeFolders(folders, plan.programFiles)) return Stopped(FolderErrorTitle, FolderErrorText);
+  if (!MakeFolders(folders, plan.programFiles)) return {FolderNotMade, nullptr};
   // The bar counts sixteen steps: the folders, one per file, two for the shortcuts and the
   // registration, which ends it at 16 (there is no 15).
   int32_t position = 1;
@@ -75,8 +61,9 @@ InstallResult InstallInto(const StringValue (&folders)[3], const InstallationPla
   progress.Pause(100);
 
   for (const PayloadEntry& entry : PayloadTable) {
-    if (!ExtractPayloadFile(folders[entry.destination], entry.name, entry.data, entry.size, ++position, progress))
-      return FileStopped(entry.name);
+    if (!ExtractPayloadFile(folders[entry.destination].Get(), entry.name, entry.data, entry.size, ++position,
+                            progress))
+      return {FileNotWritten, entry.name};
   }
 
   CreateProgramShortcuts(destination, plan.shortcuts, progress);
@@ -86,15 +73,14 @@ InstallResult InstallInto(const StringValue (&folders)[3], const InstallationPla
   progress.Breathe();
   progress.ShowDetail("Регистрация программы");
   progress.Breathe();
-  StringValue program = nullptr;
+  OwnedText program;
   {
     ScratchText text;
-    text.Append(destination).Append(ProgramFileName).AssignTo(&program);
+    text.Append(destination).Append(ProgramFileName).AssignTo(program.Slot());
   }
   for (const char* extension : DocumentExtensions)
-    RegisterDocumentType(extension, DocumentDescription, program, program);
+    RegisterDocumentType(extension, ProductName, program.Get(), program.Get());
   progress.SetPosition(LastPosition);
-  StrFree(program);
   return {};
 }
 
@@ -123,25 +109,19 @@ bool ExtractPayloadFile(const char* folder, const char* name, const void* data, 
 }
 
 InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress) {
-  StringValue folders[3] = {};  // indexed by DestinationClass
+  OwnedText folders[3];  // indexed by DestinationClass
+  StrAssign(folders[DestinationFolder].Slot(), plan.destination);
   {
     ScratchText text;
-    text.Append(plan.destination);
-    text.AssignTo(&folders[DestinationFolder]);
-  }
-  {
-    ScratchText text;
-    text.Append(folders[DestinationFolder])
+    text.Append(folders[DestinationFolder].Get())
         .Append(DestinationSubfolders[ProjectsFolder])
-        .AssignTo(&folders[ProjectsFolder]);
+        .AssignTo(folders[ProjectsFolder].Slot());
   }
   {
     ScratchText text;
-    text.Append(folders[DestinationFolder])
+    text.Append(folders[DestinationFolder].Get())
         .Append(DestinationSubfolders[ProjectFilesFolder])
-        .AssignTo(&folders[ProjectFilesFolder]);
+        .AssignTo(folders[ProjectFilesFolder].Slot());
   }
-  InstallResult result = InstallInto(folders, plan, progress);
-  for (StringValue folder : folders) StrFree(folder);
-  return result;
+  return InstallInto(folders, plan, progress);
 }

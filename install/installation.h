@@ -1,8 +1,7 @@
 #pragma once
 // The installation run: folders, the eleven payload files, shortcuts and document types,
 // reported through an InstallProgress. A damaged payload stops the run before anything is
-// written; a folder or file that cannot be made stops it with the message to show, and
-// nothing is undone.
+// written; a folder or file that cannot be made stops it, says which, and nothing is undone.
 #include <stdint.h>
 #include "install/install_progress.h"
 #include "install/shortcut_set.h"
@@ -17,11 +16,13 @@ struct InstallationPlan {
   const char* programFiles;
 };
 
-// How a run ended: complete (no title), or stopped with the message that says why, after
-// which the program is not to go on.
+// What stopped a run; after a stop the program is not to go on.
+enum InstallFailure { InstallComplete, FolderNotMade, FileNotWritten };
+
 struct InstallResult {
-  const char* title;
-  StringValue text;  // the caller's, to StrFree
+  InstallFailure failure;
+  // FileNotWritten: the file's name, or that of the damaged block; lives as long as the program.
+  const char* file;
 };
 
 InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress);

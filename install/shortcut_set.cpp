@@ -1,7 +1,7 @@
 #include "install/shortcut_set.h"
-#include "payload/manifest.h"
+#include "payload/product_names.h"
 #include "runtime/characters.h"
-#include "runtime/strings.h"
+#include "runtime/owned_text.h"
 #include "shell/shell_link.h"
 #include "shell/special_folders.h"
 
@@ -16,12 +16,11 @@ constexpr int32_t ShowNormal = 1;
 // folder is one the shell could not give: a link there would land in the current folder.
 void CreateProgramLink(const char* folder, const char* installationFolder) {
   if (StrLength(folder) == 0) return;
-  StringValue link = nullptr, program = nullptr;
-  { ScratchText text; text.Append(folder).Append("Brindlex.lnk").AssignTo(&link); }
-  { ScratchText text; text.Append(installationFolder).Append(ProgramFileName).AssignTo(&program); }
-  CreateShellLink(program, link, "", ProgramDescription, installationFolder, ShowNormal, program, 0);
-  StrFree(link);
-  StrFree(program);
+  OwnedText link, program;
+  { ScratchText text; text.Append(folder).Append(ProgramLinkName).AssignTo(link.Slot()); }
+  { ScratchText text; text.Append(installationFolder).Append(ProgramFileName).AssignTo(program.Slot()); }
+  CreateShellLink(program.Get(), link.Get(), "", ProgramDescription, installationFolder, ShowNormal, program.Get(),
+                  0);
 }
 
 void CreateLicenceLink(const char* folder, const char* installationFolder, const char* windowsFolder) {
@@ -29,49 +28,45 @@ void CreateLicenceLink(const char* folder, const char* installationFolder, const
   // search path, which starts with the setup's own folder, a downloads folder anyone can
   // put a NOTEPAD.exe in. Without the Windows folder there is no such name to give.
   if (!windowsFolder || !*windowsFolder) return;
-  StringValue link = nullptr, licence = nullptr, editor = nullptr;
-  { ScratchText text; text.Append(folder).Append("License.lnk").AssignTo(&link); }
-  { ScratchText text; text.Append(installationFolder).Append(LicenceFileName).AssignTo(&licence); }
-  { ScratchText text; text.Append(windowsFolder).Append("NOTEPAD.EXE").AssignTo(&editor); }
+  OwnedText link, licence, editor;
+  { ScratchText text; text.Append(folder).Append(LicenceLinkName).AssignTo(link.Slot()); }
+  { ScratchText text; text.Append(installationFolder).Append(LicenceFileName).AssignTo(licence.Slot()); }
+  { ScratchText text; text.Append(windowsFolder).Append("NOTEPAD.EXE").AssignTo(editor.Slot()); }
   // The licence opens in the system's text editor; its path is passed bare, unquoted.
-  CreateShellLink(editor, link, licence, LicenceDescription, installationFolder, ShowNormal, "", 0);
-  StrFree(link);
-  StrFree(licence);
-  StrFree(editor);
+  CreateShellLink(editor.Get(), link.Get(), licence.Get(), LicenceDescription, installationFolder, ShowNormal, "",
+                  0);
 }
 
 }  // namespace
 
 int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutChoices& choices,
                                InstallProgress& progress) {
-  StringValue installation = nullptr;
-  StrCopyNew(&installation, installationFolder);
+  OwnedText installation;
+  StrCopyNew(installation.Slot(), installationFolder);
   progress.ShowDetail("Создание ярлыков в меню «Пуск»");
 
   // Without the Programs folder there is nowhere to put the Start-menu folder.
   if (choices.startMenu && StrLength(choices.programsFolder) > 0) {
-    StringValue menu = nullptr;
+    OwnedText menu;
     {
       ScratchText text;
       text.Append(choices.programsFolder).Append(choices.startMenuName);
       if (!EndsInBackslash(choices.startMenuName, GetACP())) text.Append("\\");
-      text.AssignTo(&menu);
+      text.AssignTo(menu.Slot());
     }
-    if (EnsureDirectoryPath(menu)) {
+    if (EnsureDirectoryPath(menu.Get())) {
       progress.ShowDetail(CreatingShortcuts);
-      CreateProgramLink(menu, installation);
-      CreateLicenceLink(menu, installation, choices.windowsFolder);
+      CreateProgramLink(menu.Get(), installation.Get());
+      CreateLicenceLink(menu.Get(), installation.Get(), choices.windowsFolder);
     }
-    StrFree(menu);
   }
   if (choices.desktop) {
     progress.ShowDetail(CreatingShortcuts);
-    CreateProgramLink(choices.desktopFolder, installation);
+    CreateProgramLink(choices.desktopFolder, installation.Get());
   }
   if (choices.quickLaunch) {
     progress.ShowDetail(CreatingShortcuts);
-    CreateProgramLink(choices.quickLaunchFolder, installation);
+    CreateProgramLink(choices.quickLaunchFolder, installation.Get());
   }
-  StrFree(installation);
   return 0;
 }

@@ -39,15 +39,19 @@ void StrAssign(StringValue* variable, const char* text);
 void StrAssignTemp(StringValue* variable, int32_t mark);
 void StrCopyNew(StringValue* variable, const char* text);
 void StrFree(StringValue value);
+// Kept as one of the runtime's fixed string functions, though the program calls it nowhere.
 int StrEqual(const char* a, const char* b);
 
 // String functions (results at mark, see above).
 void StrLeft(const char* text, int32_t n, int32_t mark);
+// Kept as one of the runtime's fixed string functions, though the program calls it nowhere.
 void StrRight(const char* text, int32_t n, int32_t mark);
+// Kept as one of the runtime's fixed string functions, though the program calls it nowhere.
 void StrTrim(const char* text, int32_t mark);
 void StrSpaces(int32_t n, int32_t mark);
 void StrUpper(const char* text, int32_t mark);
 void StrFromNumber(int64_t value, int32_t mark);
+// Kept as one of the runtime's fixed string functions, though the program calls it nowhere.
 void StrFromMemory(const void* address, int32_t mark);
 void StrFilePart(const char* path, int32_t mark);
 int32_t StrFirstCode(const char* text);

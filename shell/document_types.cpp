@@ -2,8 +2,8 @@
 
 #include <iterator>
 
+#include "runtime/owned_text.h"
 #include "runtime/services.h"
-#include "runtime/strings.h"
 
 namespace {
 
@@ -47,24 +47,24 @@ const DocumentTypeRow Win9xRows[] = {
 };
 
 struct Registration {
-  StringValue ext, description, program, iconFile, programFile, typeKey, openCommand;
+  OwnedText ext, description, program, iconFile, programFile, typeKey, openCommand;
 };
 
 const char* PieceText(const Registration& r, Piece piece) {
   switch (piece) {
-    case PieceExt: return r.ext;
-    case PieceProgramFile: return r.programFile;
-    case PieceTypeKey: return r.typeKey;
-    case PieceDescription: return r.description;
-    case PieceIconFile: return r.iconFile;
-    case PieceOpenCommand: return r.openCommand;
+    case PieceExt: return r.ext.Get();
+    case PieceProgramFile: return r.programFile.Get();
+    case PieceTypeKey: return r.typeKey.Get();
+    case PieceDescription: return r.description.Get();
+    case PieceIconFile: return r.iconFile.Get();
+    case PieceOpenCommand: return r.openCommand.Get();
     case PieceNone: break;
   }
   return nullptr;
 }
 
 bool RowApplies(const Registration& r, RowNeeds needs) {
-  bool described = StrLength(r.description) > 0, withIcon = StrLength(r.iconFile) > 0;
+  bool described = StrLength(r.description.Get()) > 0, withIcon = StrLength(r.iconFile.Get()) > 0;
   switch (needs) {
     case Always: return true;
     case WithDescription: return described;
@@ -89,27 +89,27 @@ int32_t UsesNtClassLayout() { return NtClassLayoutFor(OsVersion()); }
 void WriteDocumentTypeRows(int32_t ntLayout, const char* ext, const char* description,
                            const char* program, const char* iconFile, DocumentTypeRowWriter write) {
   // The arguments may lie in the scratch buffer, which moves while keys are built there.
-  Registration r = {};
-  StrCopyNew(&r.ext, ext);
-  StrCopyNew(&r.description, description);
-  StrCopyNew(&r.program, program);
-  StrCopyNew(&r.iconFile, iconFile);
+  Registration r;
+  StrCopyNew(r.ext.Slot(), ext);
+  StrCopyNew(r.description.Slot(), description);
+  StrCopyNew(r.program.Slot(), program);
+  StrCopyNew(r.iconFile.Slot(), iconFile);
   {
     ScratchText programFile;
-    StrFilePart(r.program, programFile.Start());
-    programFile.AssignTo(&r.programFile);
+    StrFilePart(r.program.Get(), programFile.Start());
+    programFile.AssignTo(r.programFile.Slot());
   }
   {
     ScratchText command;
-    command.Append("\"").Append(r.program).Append("\" \"%1\"");
-    command.AssignTo(&r.openCommand);
+    command.Append("\"").Append(r.program.Get()).Append("\" \"%1\"");
+    command.AssignTo(r.openCommand.Slot());
   }
   if (ntLayout) {
     ScratchText typeKey;
-    typeKey.Append(r.ext).Append("_auto_file");
-    typeKey.AssignTo(&r.typeKey);
+    typeKey.Append(r.ext.Get()).Append("_auto_file");
+    typeKey.AssignTo(r.typeKey.Slot());
   } else {
-    StrAssign(&r.typeKey, r.programFile);
+    StrAssign(r.typeKey.Slot(), r.programFile.Get());
   }
 
   const DocumentTypeRow* rows = ntLayout ? NtRows : Win9xRows;
@@ -121,14 +121,6 @@ void WriteDocumentTypeRows(int32_t ntLayout, const char* ext, const char* descri
     key.Append(row.keyStart).Append(PieceText(r, row.keyPiece)).Append(row.keyEnd);
     write(row.root, key.Pass(), row.valueName, PieceText(r, row.data));
   }
-
-  StrFree(r.ext);
-  StrFree(r.description);
-  StrFree(r.program);
-  StrFree(r.iconFile);
-  StrFree(r.programFile);
-  StrFree(r.typeKey);
-  StrFree(r.openCommand);
 }
 
 int32_t RegisterDocumentType(const char* ext, const char* description, const char* program,

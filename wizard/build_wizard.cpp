@@ -5,6 +5,7 @@
 #include <windows.h>
 #include "image/image.h"
 #include "payload/payload.h"
+#include "payload/product_names.h"
 #include "runtime/strings.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
@@ -127,7 +128,7 @@ const GadgetRow Layout[] = {
     {TxtDestinationHint, Make::Label, 40, 58, 350, 30,
      "Нажмите \"Далее\", чтобы продолжить.\nЕсли Вы хотите выбрать другую папку, нажмите \"Обзор\"",
      Insert::Nothing, nullptr, 0, &FontSmall, PageGrey, Then::Nothing},
-    {FldDestination, Make::EditField, 40, 90, 350, 20, "", Insert::ProgramFilesPath, "Brindlex\\", 0, nullptr,
+    {FldDestination, Make::EditField, 40, 90, 350, 20, "", Insert::ProgramFilesPath, ProductFolder, 0, nullptr,
      NoColor, Then::Nothing},
     {BtnBrowse, Make::Button, 400, 88, 80, 24, "Обзор", Insert::Nothing, nullptr, 0, nullptr, NoColor,
      Then::Nothing},
@@ -145,7 +146,7 @@ const GadgetRow Layout[] = {
     {TxtStartMenuHint, Make::Label, 40, 50, 350, 30,
      "Выберите папку в меню\"Пуск\", куда будут помещены ярлыки программы. Вы также можете ввести другое имя папки",
      Insert::Nothing, nullptr, 0, &FontSmall, PageGrey, Then::Nothing},
-    {FldStartMenuFolder, Make::EditField, 40, 82, 400, 20, "Brindlex", Insert::Nothing, nullptr, 0, nullptr,
+    {FldStartMenuFolder, Make::EditField, 40, 82, 400, 20, ProductName, Insert::Nothing, nullptr, 0, nullptr,
      NoColor, Then::Nothing},
     {LstStartMenu, Make::ListBox, 40, 105, 400, 120, NO_TEXT, 0, nullptr, NoColor, Then::FillWithFolders},
     {ChkNoShortcuts, Make::CheckBox, 42, 232, 13, 13, "Не создавать ярлыки", Insert::Nothing, nullptr, 0, nullptr,

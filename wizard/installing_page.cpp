@@ -1,4 +1,5 @@
 #include "wizard/installing_page.h"
+#include "runtime/owned_text.h"
 #include "runtime/services.h"
 #include "shell/special_folders.h"
 #include "toolkit/gadget.h"
@@ -24,6 +25,22 @@ class PageProgress : public InstallProgress {
   void Pause(int milliseconds) override { Delay(milliseconds); }
 };
 
+// Says why a run stopped, in the box that ends the program.
+void ShowStop(const InstallResult& result) {
+  if (result.failure == FolderNotMade) {
+    ShowInstallerError("Не удалось создать папку установки!\nДальнейшая работа невозможна!");
+    return;
+  }
+  // Kept in a variable: the box's own message loop may grow the scratch buffer.
+  OwnedText text;
+  {
+    ScratchText message;
+    message.Append("Не удалось извлечь файл  ").Append(result.file).Append("\nДальнейшая работа невозможна!");
+    message.AssignTo(text.Slot());
+  }
+  ShowMessage("Фатальная ошибка!", text.Get(), MB_OK | MB_ICONHAND);
+}
+
 }  // namespace
 
 void InstallFromChoices() {
@@ -42,7 +59,7 @@ void InstallFromChoices() {
       ProgramFilesPath};
   PageProgress page;
   InstallResult result = WizardInstallation(plan, page);
-  if (!result.title) return;
-  ShowMessage(result.title, result.text, MB_OK | MB_ICONHAND);
+  if (result.failure == InstallComplete) return;
+  ShowStop(result);
   ShutDown();
 }

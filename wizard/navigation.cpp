@@ -2,6 +2,7 @@
 // and the handlers. Page steps are the page flow's (pages.cpp).
 #include "wizard/navigation.h"
 #include "payload/payload.h"
+#include "payload/product_names.h"
 #include "runtime/owned_text.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
@@ -16,7 +17,6 @@
 namespace {
 
 constexpr int32_t Checked = 1;
-const char ProductFolder[] = "Brindlex\\";
 
 void StepForward() { StepPage(1); }
 

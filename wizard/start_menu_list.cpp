@@ -1,10 +1,9 @@
 #include "wizard/start_menu_list.h"
+#include "payload/product_names.h"
 #include "runtime/directories.h"
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"
 #include "wizard/typed_folders.h"
-
-const char PickedFolderEnding[] = "\\Brindlex";
 
 namespace {
 

@@ -2,10 +2,6 @@
 // The Start-menu page's list of the program folders that already exist.
 #include <stdint.h>
 
-// What picking a listed folder puts in the Start-menu field: the folder's name followed by
-// this, the product's own folder inside it.
-extern const char PickedFolderEnding[];
-
 // Appends to the list gadget the names of the sub-folders of folder, in listing order,
 // leaving out files and every name that, picked, would give a Start-menu folder name the
 // page refuses (a name ending in a blank or a dot, such as "." and "..", or a device

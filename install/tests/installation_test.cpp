@@ -28,7 +28,6 @@ const std::string Windows = WindowsFolder();
 
 const char StartMenuLine[] = "Создание ярлыков в меню «Пуск»";
 const char LinksLine[] = "Создание ярлыков";
-const char StoppedFileTitle[] = "Фатальная ошибка!";
 
 ShortcutChoices Choices(bool startMenu, const char* name, bool desktop, bool quickLaunch,
                         const char* programs = Menu.c_str(), const char* windows = Windows.c_str()) {
@@ -40,17 +39,15 @@ ShortcutChoices Preset() { return Choices(true, "Brindlex", true, false); }
 
 struct Outcome {
   bool complete;
-  std::string title, text;
+  InstallFailure failure;
+  std::string file;
   std::vector<std::string> calls;
 };
 
 Outcome Install(const std::string& destination, const ShortcutChoices& shortcuts = Preset()) {
   RecordingProgress progress;
   InstallResult result = RunInstallation({destination.c_str(), shortcuts, ProgramFiles.c_str()}, progress);
-  Outcome outcome = {!result.title, result.title ? result.title : "", result.text ? result.text : "",
-                     progress.calls};
-  StrFree(result.text);
-  return outcome;
+  return {result.failure == InstallComplete, result.failure, result.file ? result.file : "", progress.calls};
 }
 
 std::string Detail(const std::string& text) { return "detail " + text; }
@@ -236,7 +233,7 @@ TEST_F(Installation, DestinationWithoutDriveInstallsUnderTheRootOfTheCurrentDriv
   RemoveTree("C:\\projects");
 }
 
-// Runs that stop: the message comes back to the caller, the run reports nothing after the
+// Runs that stop: what failed comes back to the caller, the run reports nothing after the
 // failing step, and nothing is made after it or undone before it.
 class StoppedInstallation : public Installation {
  protected:
@@ -258,8 +255,8 @@ class StoppedInstallation : public Installation {
   void ExpectStoppedAt(const Outcome& run, const std::string& inst, int row) {
     const PayloadEntry& failed = PayloadTable[row];
     EXPECT_FALSE(run.complete);
-    EXPECT_EQ(StoppedFileTitle, run.title);
-    EXPECT_EQ(std::string("Не удалось извлечь файл  ") + failed.name + "\nДальнейшая работа невозможна!", run.text);
+    EXPECT_EQ(FileNotWritten, run.failure);
+    EXPECT_EQ(failed.name, run.file);
     std::vector<std::string> calls = CallsBeforeTheFiles();
     AddFileSteps(&calls, row);
     calls.insert(calls.end(), {"breathe", Extracting(failed)});
@@ -296,7 +293,7 @@ TEST_F(StoppedInstallation, AFileThatCannotBeWrittenStopsTheRunWithItsName) {
 }
 
 // A damaged block, installed or only shown, stops the run before anything is made: no
-// folder, no file (an old one stays as it was), no shortcut, no document type. The message
+// folder, no file (an old one stays as it was), no shortcut, no document type. The run
 // names the first damaged block in extraction order.
 TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
   struct Case {
@@ -330,8 +327,8 @@ TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
     }
 
     EXPECT_FALSE(run.complete);
-    EXPECT_EQ(StoppedFileTitle, run.title);
-    EXPECT_EQ(std::string("Не удалось извлечь файл  ") + c.named + "\nДальнейшая работа невозможна!", run.text);
+    EXPECT_EQ(FileNotWritten, run.failure);
+    EXPECT_EQ(c.named, run.file);
     EXPECT_EQ(std::vector<std::string>{"phase Распаковка файлов..."}, run.calls);
     if (c.oldRow >= 0) {
       EXPECT_EQ("old file", ReadFileBytes(old));
@@ -348,7 +345,7 @@ TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
 
 // Links inside the destination are never followed: the script that runs these tests makes
 // "projects" of one destination, and "Vomar_6k_files" of another, links to a folder
-// elsewhere. The run stops with the folder message before any file, and the folder the link
+// elsewhere. The run stops on the folder before any file, and the folder the link
 // leads to stays empty.
 TEST_F(StoppedInstallation, AFolderLinkInsideTheDestinationStopsTheRun) {
   const std::string elsewhere = "C:\\brx-link-target\\";
@@ -357,8 +354,7 @@ TEST_F(StoppedInstallation, AFolderLinkInsideTheDestinationStopsTheRun) {
     ASSERT_TRUE(FolderExists(elsewhere)) << "run this case through run_install_tests.sh";
     Outcome run = Install(inst);
     EXPECT_FALSE(run.complete);
-    EXPECT_EQ("Инсталлятор", run.title);
-    EXPECT_EQ("Не удалось создать папку установки!\nДальнейшая работа невозможна!", run.text);
+    EXPECT_EQ(FolderNotMade, run.failure);
     EXPECT_EQ((std::vector<std::string>{"phase Распаковка файлов...", Detail("Создание папок установки")}),
               run.calls);
     EXPECT_TRUE(NamesIn(elsewhere).empty());
@@ -383,8 +379,7 @@ TEST_F(StoppedInstallation, AHardLinkedFileIsNotWritten) {
 TEST_F(StoppedInstallation, AFolderThatCannotBeCreatedStopsTheRunBeforeAnyFile) {
   Outcome run = Install("Q:\\Apps\\");  // no drive Q: in the test prefix
   EXPECT_FALSE(run.complete);
-  EXPECT_EQ("Инсталлятор", run.title);
-  EXPECT_EQ("Не удалось создать папку установки!\nДальнейшая работа невозможна!", run.text);
+  EXPECT_EQ(FolderNotMade, run.failure);
   EXPECT_EQ((std::vector<std::string>{"phase Распаковка файлов...", Detail("Создание папок установки")}), run.calls);
   ExpectNothingBeyondTheFiles();
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <vector>
+#include "payload/product_names.h"
 #include "toolkit/gadget.h"
 #include "wizard/gadgets.h"
 #include "wizard/start_menu_list.h"
