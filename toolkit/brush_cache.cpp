@@ -1,9 +1,8 @@
-#include "toolkit/fonts.h"
+#include "toolkit/brush_cache.h"
 #include "runtime/heaps.h"
 
 namespace {
 
-// One solid brush per colour, shared by every gadget with that back colour.
 struct BrushEntry {
   BrushEntry* next;
   int32_t color;

@@ -1,3 +1,8 @@
 #pragma once
-// Tab and Shift+Tab between the tab stops of the active toolkit window.
+// Keyboard focus: which gadget has it, and Tab / Shift+Tab between the tab stops of the
+// active toolkit window.
+#include <stdint.h>
+
+// The number of the gadget with the keyboard focus, or -1.
+intptr_t FocusedGadget();
 void MoveFocus(int backwards);

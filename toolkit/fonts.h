@@ -1,5 +1,5 @@
 #pragma once
-// Numbered fonts and the shared cache of solid background brushes.
+// Numbered fonts.
 #include <windows.h>
 #include <stdint.h>
 
@@ -17,7 +17,3 @@ void FontsStop();
 intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style = 0);
 void FontFree(intptr_t number);
 HFONT FontHandle(intptr_t number);
-
-void BrushCacheStart();  // initialises the cache's lock (called by GadgetsStart)
-HBRUSH BrushAcquire(int32_t color);
-void BrushRelease(HBRUSH brush);

@@ -4,11 +4,12 @@
 #include "runtime/numbered_name.h"
 #include "runtime/object_table.h"
 #include "toolkit/focus.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window_marks.h"
 
 HINSTANCE ProgramInstance;
-EventState Events;
+
+namespace {
 
 struct QueueNode {
   QueueNode* next;
@@ -16,7 +17,30 @@ struct QueueNode {
   intptr_t window;
 };
 
-namespace {
+struct WindowRecord {
+  HWND handle;
+  ACCEL* accelerators;  // owned, two entries
+  int32_t acceleratorCount;
+  HACCEL acceleratorTable;
+  int32_t backColor;    // 0x00BBGGRR or -1
+  HBRUSH backBrush;
+  int32_t minimisedOrMaximised;
+  int32_t reserved[5];  // keeps the record at its table size of 48 bytes
+};
+static_assert(sizeof(void*) != 4 || sizeof(WindowRecord) == 48, "window records are 48 bytes");
+
+struct EventState {
+  intptr_t gadget;       // gadget/item number of the last gadget event
+  intptr_t window;       // window number of the last event, -1 none
+  int32_t subtype;       // subtype of the last event, -1 none
+  int32_t pendingKind;   // event produced while dispatching, 0 none
+  WPARAM wParam;         // of the last native message that produced no event
+  LPARAM lParam;
+  QueueNode* head;
+  QueueNode* tail;
+};
+
+EventState Events;
 
 ObjectTable* WindowTable;
 HICON ProgramIcon;

@@ -28,8 +28,6 @@ enum GadgetEventSubtype : int32_t {
   GsDragStart = 14002,
 };
 
-// Private message by which gadget kinds post events to their toolkit window.
-constexpr UINT GadgetEventMessage = 13103;
 // Accelerator commands of every toolkit window: Tab and Shift+Tab.
 constexpr WORD CommandFocusNext = 64001;
 constexpr WORD CommandFocusPrevious = 64002;
@@ -44,30 +42,6 @@ constexpr uint32_t WindowOpenHidden = 0x10000000;
 static_assert(WindowOpenHidden == WS_VISIBLE, "the open-hidden flag is the visible bit");
 constexpr int WindowPositionDefault = -65535;
 
-struct WindowRecord {
-  HWND handle;
-  ACCEL* accelerators;  // owned, two entries
-  int32_t acceleratorCount;
-  HACCEL acceleratorTable;
-  int32_t backColor;    // 0x00BBGGRR or -1
-  HBRUSH backBrush;
-  int32_t minimisedOrMaximised;
-  int32_t reserved[5];  // keeps the record at its table size of 48 bytes
-};
-static_assert(sizeof(void*) != 4 || sizeof(WindowRecord) == 48, "window records are 48 bytes");
-
-struct EventState {
-  intptr_t gadget;       // gadget/item number of the last gadget event
-  intptr_t window;       // window number of the last event, -1 none
-  int32_t subtype;       // subtype of the last event, -1 none
-  int32_t pendingKind;   // event produced while dispatching, 0 none
-  WPARAM wParam;         // of the last native message that produced no event
-  LPARAM lParam;
-  struct QueueNode* head;
-  struct QueueNode* tail;
-};
-
-extern EventState Events;
 extern HINSTANCE ProgramInstance;  // set by the entry before the libraries start
 
 void WindowsStart();
@@ -90,7 +64,6 @@ intptr_t LastEventGadget();
 intptr_t LastEventItem();
 int32_t LastEventSubtype();
 intptr_t LastEventWindow();
-intptr_t FocusedGadget();
 
 void QueueWindowEvent(int32_t kind, intptr_t window);
 void DrainMessages();

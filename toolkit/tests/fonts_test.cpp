@@ -1,6 +1,7 @@
 // Numbered fonts and the shared brush cache.
 #include <gtest/gtest.h>
 #include "runtime/object_table.h"
+#include "toolkit/brush_cache.h"
 #include "toolkit/fonts.h"
 
 namespace {

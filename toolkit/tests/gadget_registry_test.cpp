@@ -5,7 +5,7 @@
 #include "runtime/object_table.h"
 #include "runtime/strings.h"
 #include "toolkit/fonts.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
 
@@ -20,9 +20,9 @@ const GadgetKind CountingKind = [] {
   return kind;
 }();
 
-// A kind that answers native messages handed to it with the message plus its first word.
+// A kind that answers native messages handed to it with the message plus its back colour.
 LRESULT AnswerNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM, LPARAM) {
-  return message + gadget->word[0];
+  return message + gadget->colors.backColor;
 }
 const GadgetKind NotifyKind = [] {
   GadgetKind kind = KindWithoutOperations(KindListBox);
@@ -82,7 +82,6 @@ TEST_F(Gadgets, RegistrationNumbersTheControlAndGivesItTheDefaultFont) {
   EXPECT_EQ("7", PropertyId(control));
   EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
   EXPECT_EQ(control, GadgetHandle(7));
-  EXPECT_EQ(7, GadgetNumberOf(GadgetFind(7)));
 }
 
 TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdentifier) {
@@ -92,7 +91,6 @@ TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdenti
   ASSERT_NE(nullptr, control);
   EXPECT_EQ(number, GetWindowLongPtrA(control, GWLP_ID));
   EXPECT_EQ(std::to_string(number), PropertyId(control));
-  EXPECT_EQ(number, GadgetNumberOf(GadgetFind(number)));
   GadgetFree(number);
   EXPECT_FALSE(IsWindow(control));
   EXPECT_EQ(1, DestroyedGadgets);
@@ -225,7 +223,7 @@ TEST_F(Gadgets, LabelsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
 
 TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
   HWND gadgetZero = (HWND)MakeGadget(0, "Button", 0, &NotifyKind);
-  GadgetFind(0)->word[0] = 1000;
+  GadgetFind(0)->colors.backColor = 1000;
   EXPECT_EQ(WM_COMMAND + 1000, ForwardToGadgetKind(gadgetZero, window_, WM_COMMAND, 0, 0));
 
   // Identifier 0 but no "VX_ID": not gadget 0.
