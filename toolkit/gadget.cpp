@@ -3,6 +3,7 @@
 // nothing and gives 0.
 #include "toolkit/gadget.h"
 #include "runtime/strings.h"
+#include "runtime/object_table.h"
 #include "toolkit/brush_cache.h"
 #include "toolkit/common_controls.h"
 #include "toolkit/gadget_registry.h"

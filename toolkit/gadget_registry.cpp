@@ -2,6 +2,7 @@
 // actions find their way between controls, their kinds and the toolkit window that holds
 // them.
 #include "toolkit/gadget_registry.h"
+#include "runtime/object_table.h"
 #include "toolkit/subclass.h"
 #include "toolkit/window_marks.h"
 

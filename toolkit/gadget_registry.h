@@ -7,8 +7,9 @@
 #include <windows.h>
 #include <stddef.h>
 #include <stdint.h>
-#include "runtime/object_table.h"
 #include "toolkit/gadget.h"
+
+struct ObjectTable;
 
 // Answer of a kind's handler that asks for default processing.
 constexpr LRESULT NotHandled = (LRESULT)0xD0D0D0D1u;
