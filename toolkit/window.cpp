@@ -4,6 +4,7 @@
 #include "runtime/numbered_name.h"
 #include "runtime/object_table.h"
 #include "toolkit/focus.h"
+#include "toolkit/gdi_object.h"
 #include "toolkit/gadget_registry.h"
 #include "toolkit/window_marks.h"
 
@@ -23,7 +24,7 @@ struct WindowRecord {
   int32_t acceleratorCount;
   HACCEL acceleratorTable;
   int32_t backColor;    // 0x00BBGGRR or -1
-  HBRUSH backBrush;
+  GdiObject<HBRUSH> backBrush;
   int32_t minimisedOrMaximised;
   int32_t reserved[5];  // keeps the record at its table size of 48 bytes
 };
@@ -146,10 +147,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND: {
       WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
       QueueWindowEvent(EvRepaint, number);
-      if (record && record->backBrush) {
+      if (record && record->backBrush.Get()) {
         RECT client;
         GetClientRect(window, &client);
-        FillRect((HDC)wParam, &client, record->backBrush);
+        FillRect((HDC)wParam, &client, record->backBrush.Get());
         return 1;
       }
       break;
@@ -268,7 +269,7 @@ intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeig
     record->acceleratorTable = CreateAcceleratorTableA(record->accelerators, 2);
   }
   record->backColor = -1;
-  record->backBrush = nullptr;
+  record->backBrush.Take(nullptr);
 
   if (attachList) GadgetListAttach(handle);
   return number == AutoNumber ? windowNumber : (intptr_t)handle;
@@ -286,7 +287,7 @@ void WindowClose(intptr_t number) {
   UnregisterClassA(className, ProgramInstance);
   ProgramFree(record->accelerators);
   if (record->acceleratorTable) DestroyAcceleratorTable(record->acceleratorTable);
-  if (record->backBrush) DeleteObject(record->backBrush);
+  record->backBrush.Free();
   ObjectTableRelease(WindowTable, number);
 }
 
@@ -305,8 +306,8 @@ void WindowHide(intptr_t number, int hide) {
 void WindowSetColor(intptr_t number, int32_t color) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   if (!record || record->backColor == color) return;
-  if (record->backBrush) DeleteObject(record->backBrush);
-  record->backBrush = color == -1 ? nullptr : CreateSolidBrush((COLORREF)color);
+  record->backBrush.Free();
+  record->backBrush.Take(color == -1 ? nullptr : CreateSolidBrush((COLORREF)color));
   record->backColor = color;
   // A hidden window is painted whole when it is shown.
   if (IsWindowVisible(record->handle)) RedrawWindow(record->handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
