@@ -85,11 +85,6 @@ void ImageFree(intptr_t number) {
 
 ImageRecord* FindImage(intptr_t number) { return FindRecord<ImageRecord>(ImageTable, number); }
 
-HANDLE ImageHandle(intptr_t number) {
-  ImageRecord* record = FindImage(number);
-  return record ? record->handle : nullptr;
-}
-
 HANDLE ImageScale(intptr_t number, int numerator, int denominator) {
   ImageRecord* record = FindImage(number);
   if (!record) return nullptr;

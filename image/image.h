@@ -12,8 +12,8 @@
 intptr_t ImageFromMemory(intptr_t number, const void* data, uint32_t size);
 // Deletes the image's native object and frees its number.
 void ImageFree(intptr_t number);
-// The native bitmap or icon of an image, or 0.
-HANDLE ImageHandle(intptr_t number);
+// The live record of an image number, or null.
+struct ImageRecord* FindImage(intptr_t number);
 // Replaces the image's native object with a smoothly scaled copy whose sides are
 // MulDiv(side, numerator, denominator) pixels. Returns the image's handle afterwards: the
 // copy, or the unchanged original when the size stays the same or no copy can be made;

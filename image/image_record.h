@@ -11,6 +11,3 @@ struct ImageRecord {
   uint8_t unused[7];
 };
 static_assert(sizeof(void*) != 4 || sizeof(ImageRecord) == 16, "the image table's record size is 16");
-
-// The live record of an image number, or null.
-ImageRecord* FindImage(intptr_t number);

@@ -16,4 +16,3 @@ void FontsStop();
 // Returns the native font for a fixed number, the new number for AutoNumber, 0 on failure.
 intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style = 0);
 void FontFree(intptr_t number);
-HFONT FontHandle(intptr_t number);

@@ -110,7 +110,7 @@ TEST(HighAddresses, AutoNumberedFilesAndFontsAreFoundAgain) {
 
   intptr_t font = FontLoad(AutoNumber, "Arial", 10);
   ExpectHigh(font);
-  HFONT handle = FontHandle(font);
+  HFONT handle = *reinterpret_cast<HFONT*>(font);  // the record the number addresses holds the font first
   EXPECT_EQ(OBJ_FONT, GetObjectType(handle));
   FontFree(font);
   EXPECT_EQ(0u, GetObjectType(handle));
