@@ -177,7 +177,7 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
 
   intptr_t autoIcon = Make(AutoNumber, ico);
   ASSERT_EQ((intptr_t)FindImage(autoIcon), autoIcon);
-  HANDLE thirdIcon = FindImage(autoIcon)->handle;
+  HANDLE thirdIcon = FindImage(autoIcon)->handle.Get();
   ImageFree(AutoNumber);
   ImageFree(7);  // no image there
   EXPECT_TRUE(IconIsAlive(thirdIcon));
@@ -185,7 +185,7 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
   EXPECT_FALSE(IconIsAlive(thirdIcon));
 
   HANDLE lastBitmap = (HANDLE)Make(20, bmp);
-  HANDLE autoBitmap = FindImage(Make(AutoNumber, bmp))->handle;
+  HANDLE autoBitmap = FindImage(Make(AutoNumber, bmp))->handle.Get();
   ImagesStop();
   EXPECT_FALSE(IconIsAlive(secondIcon));
   EXPECT_FALSE(BitmapIsAlive(lastBitmap));
