@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <stdint.h>
 
+// The setup asks only for bold; the other styles stay as FontLoad's for any caller.
 enum FontStyle : uint32_t {
   FontUnderline = 0x4,
   FontStrikeOut = 0x8,

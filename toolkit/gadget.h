@@ -24,8 +24,8 @@ void GadgetDisable(intptr_t gadget, int disable);
 void GadgetClearItems(intptr_t gadget);
 int32_t GadgetAddItem(intptr_t gadget, int32_t position, const char* text);
 void GadgetSetColor(intptr_t gadget, int32_t which, int32_t color);
-// The native control; the program reaches its controls through the operations above, but
-// this stays as one of the generic operations every gadget number offers.
+// The native control. Only tests use it; it stays as the generic operation every gadget
+// number offers besides those above.
 HWND GadgetHandle(intptr_t gadget);
 void GadgetSetFont(intptr_t gadget, HFONT font);  // gadget -1: default for later gadgets; font -1: stock font
 // Non-zero: gadgets created from now on start hidden, as if hidden right after their

@@ -12,5 +12,5 @@
 
 // Edit field / label flag: swaps the kind's client edge. An edit field, which has one,
 // loses it; a label, which has none, gains one. The bit is also WS_GROUP, which both
-// kinds carry anyway.
+// kinds carry anyway. The setup does not use it; it stays as the two kinds' for any caller.
 constexpr uint32_t GadgetFlagSwapClientEdge = 0x20000;

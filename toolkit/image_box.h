@@ -1,5 +1,7 @@
 #pragma once
-// Image boxes: statics that draw a bitmap or an icon and take its size.
+// Image boxes: statics that draw a bitmap or an icon and take its size. They report clicks,
+// double clicks, right clicks and the start of a drag; the setup's pictures ignore the
+// mouse, but the events stay so that an image box reports mouse actions like any gadget.
 #include <windows.h>
 #include <stdint.h>
 

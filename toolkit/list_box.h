@@ -1,5 +1,6 @@
 #pragma once
-// List boxes: native list boxes whose state is the selected index.
+// List boxes: native list boxes whose state is the selected index. Multiple selection and
+// the start of a drag are not used by the setup; they stay as the kind's for any caller.
 #include <windows.h>
 #include <stdint.h>
 

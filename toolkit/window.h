@@ -4,7 +4,9 @@
 #include <stdint.h>
 
 // Event kinds returned by WaitEvent/PollEvent. Any other non-zero result is the number of a
-// native message that was handled without producing an event; 0 means no event.
+// native message that was handled without producing an event; 0 means no event. The setup
+// acts only on EvGadget and EvClose; the others stay because a toolkit window reports every
+// change of its state (moves, sizes, minimising, activation, repaints) to whoever opened it.
 enum EventKind : int32_t {
   EvMove = 3,
   EvSize = 5,
@@ -17,7 +19,10 @@ enum EventKind : int32_t {
   EvRestore = 13109,
 };
 
-// Subtypes of EvGadget. Other values are native notification codes.
+// Subtypes of EvGadget. Other values are native notification codes. The setup's gadgets
+// report clicks through native notifications; the mouse and focus subtypes stay because the
+// kinds report them for any caller (image boxes and list boxes clicks and drags, edit fields
+// focus changes).
 enum GadgetEventSubtype : int32_t {
   GsLeftClick = 0,
   GsRightClick = 1,
@@ -32,7 +37,8 @@ enum GadgetEventSubtype : int32_t {
 constexpr WORD CommandFocusNext = 64001;
 constexpr WORD CommandFocusPrevious = 64002;
 
-// WindowOpen flags beyond the native style bits.
+// WindowOpen flags beyond the native style bits. The setup centres its one window on the
+// screen; the other placements stay as WindowOpen's for any caller.
 constexpr uint32_t WindowCentreOnScreen = 1;
 constexpr uint32_t WindowCentreOnOwner = 2;
 constexpr uint32_t WindowNoGadgetList = 8;
@@ -61,6 +67,8 @@ inline int32_t WaitEvent() { return WaitEventTimeout(-1); }
 inline int32_t PollEvent() { return WaitEventTimeout(0); }
 
 intptr_t LastEventGadget();
+// Only tests read these two; they stay as the event's item (the gadget number under its
+// item name) and subtype, which every event carries.
 intptr_t LastEventItem();
 int32_t LastEventSubtype();
 intptr_t LastEventWindow();
