@@ -3,6 +3,7 @@
 #include "runtime/object_table.h"
 #include "toolkit/brush_cache.h"
 #include "toolkit/fonts.h"
+#include "toolkit/gdi_object.h"
 
 namespace {
 
@@ -119,6 +120,19 @@ TEST(BrushCache, OneBrushPerColourLivesAsLongAsItsUsers) {
   HBRUSH again = BrushAcquire(0xDCDCDC);  // a fresh brush, not the deleted one
   EXPECT_EQ(OBJ_BRUSH, GetObjectType(again));
   BrushRelease(again);
+}
+
+TEST(GdiObject, FreeDeletesWhatItHoldsAndLeavesNone) {
+  GdiObject<HBRUSH> owner = {};
+  owner.Free();  // holds none: nothing happens
+  EXPECT_EQ(nullptr, owner.Get());
+  HBRUSH brush = CreateSolidBrush(0x123456);
+  owner.Take(brush);
+  EXPECT_EQ(brush, owner.Get());
+  owner.Free();
+  EXPECT_EQ(0u, GetObjectType(brush));
+  EXPECT_EQ(nullptr, owner.Get());
+  owner.Free();  // freed twice: the second time holds none
 }
 
 }  // namespace

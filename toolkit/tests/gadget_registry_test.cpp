@@ -310,4 +310,49 @@ TEST_F(Gadgets, OwnerToolkitWindowIsTheNearestWindowWithAWindowNumber) {
   DestroyWindow(plain);
 }
 
+// Operations that only tell themselves apart, for the tables' builder.
+LRESULT AnyNotify(GadgetRecord*, HWND, UINT, WPARAM, LPARAM) { return 0; }
+void AnyDestroy(GadgetRecord*) {}
+intptr_t AnyGetState(GadgetRecord*) { return 0; }
+void AnySetState(GadgetRecord*, intptr_t) {}
+void AnyGetText(GadgetRecord*, int32_t) {}
+void AnySetText(GadgetRecord*, const char*) {}
+int32_t AnyAddItem(GadgetRecord*, int32_t, const char*) { return 0; }
+void AnyClearItems(GadgetRecord*) {}
+void AnySetColor(GadgetRecord*, int32_t, int32_t) {}
+
+// Each step of the builder fills the slots it names, in the order of the record, and
+// leaves every other slot as it was.
+TEST(GadgetKindTables, EachStepFillsOnlyTheOperationsItNames) {
+  constexpr GadgetKind full = GadgetKind::Of(KindListBox)
+                                  .Notify(AnyNotify)
+                                  .Destroy(AnyDestroy)
+                                  .State(AnyGetState, AnySetState)
+                                  .Text(AnyGetText, AnySetText)
+                                  .Items(AnyAddItem, AnyClearItems)
+                                  .Color(AnySetColor);
+  EXPECT_EQ(KindListBox, full.kind);
+  EXPECT_EQ(&AnyNotify, full.notify);
+  EXPECT_EQ(&AnyDestroy, full.destroy);
+  EXPECT_EQ(&AnyGetState, full.getState);
+  EXPECT_EQ(&AnySetState, full.setState);
+  EXPECT_EQ(&AnyGetText, full.getText);
+  EXPECT_EQ(&AnySetText, full.setText);
+  EXPECT_EQ(&AnyAddItem, full.addItem);
+  EXPECT_EQ(&AnyClearItems, full.clearItems);
+  EXPECT_EQ(&AnySetColor, full.setColor);
+
+  constexpr GadgetKind some = GadgetKind::Of(KindTextEditor).Text(nullptr, AnySetText).Color(AnySetColor);
+  EXPECT_EQ(KindTextEditor, some.kind);
+  EXPECT_EQ(nullptr, some.notify);
+  EXPECT_EQ(nullptr, some.destroy);
+  EXPECT_EQ(nullptr, some.getState);
+  EXPECT_EQ(nullptr, some.setState);
+  EXPECT_EQ(nullptr, some.getText);
+  EXPECT_EQ(&AnySetText, some.setText);
+  EXPECT_EQ(nullptr, some.addItem);
+  EXPECT_EQ(nullptr, some.clearItems);
+  EXPECT_EQ(&AnySetColor, some.setColor);
+}
+
 }  // namespace
