@@ -11,7 +11,6 @@ namespace {
 const char* editorClass;  // set once a rich-edit library is loaded
 ControlProc nativeEditorProc;
 
-
 // The rich-edit libraries come from the system folder only: an installer runs from
 // download folders, where a planted library of the same name may lie beside it.
 bool LoadEditorLibrary() {
@@ -43,7 +42,8 @@ void SetEditorColor(GadgetRecord* gadget, int32_t which, int32_t color) {
 LRESULT CALLBACK TextEditorProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_SETFONT) return CallControlProc(nativeEditorProc, control, message, wParam, lParam);
   CallControlProc(nativeEditorProc, control, message, wParam, lParam);
-  if (GadgetRecord* gadget = GadgetRecordOfControl(control)) SetEditorColor(gadget, ColorFront, (int32_t)gadget->editor.frontColor);
+  if (GadgetRecord* gadget = GadgetRecordOfControl(control))
+    SetEditorColor(gadget, ColorFront, (int32_t)gadget->editor.frontColor);
   return 0;
 }
 
