@@ -1,5 +1,5 @@
 // Linked ahead of the runtime library, this empty start step replaces the one that loads the
 // system libraries from the system folder: the setup without them, to measure what they cost.
-#include "runtime/system_library.h"
+#include "runtime/preloaded_libraries.h"
 
 void PreloadSystemLibraries() {}

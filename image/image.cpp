@@ -12,7 +12,7 @@ namespace {
 ObjectTable* ImageTable;
 
 void Record(HANDLE handle, const BITMAP& description, ImageRecord* made) {
-  made->handle = handle;
+  made->handle = NativeImage{handle};
   made->width = (uint16_t)description.bmWidth;
   made->height = (uint16_t)description.bmHeight;
   made->depth = (uint8_t)description.bmBitsPixel;
@@ -53,13 +53,6 @@ bool MakeImage(const uint8_t* data, uint32_t size, ImageRecord* made) {
   return MakeFromBitmap(BitmapFromDecoder(Decoders.current, kind), made);
 }
 
-void DeleteNativeImage(HANDLE handle) {
-  if (GetObjectType(handle) == OBJ_BITMAP)
-    DeleteObject(handle);
-  else
-    DestroyIcon(static_cast<HICON>(handle));
-}
-
 }  // namespace
 
 intptr_t ImageFromMemory(intptr_t number, const void* data, uint32_t size) {
@@ -72,41 +65,37 @@ intptr_t ImageFromMemory(intptr_t number, const void* data, uint32_t size) {
     return 0;
   }
   *record = made;
-  return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)made.handle;
+  return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)made.handle.Get();
 }
 
 void ImageFree(intptr_t number) {
   if (number == AutoNumber) return;
   ImageRecord* record = FindImage(number);
   if (!record) return;
-  DeleteNativeImage(record->handle);
+  record->handle.Free();
   ObjectTableRelease(ImageTable, number);
 }
 
 ImageRecord* FindImage(intptr_t number) { return FindRecord<ImageRecord>(ImageTable, number); }
 
-HANDLE ImageHandle(intptr_t number) {
-  ImageRecord* record = FindImage(number);
-  return record ? record->handle : nullptr;
-}
-
 HANDLE ImageScale(intptr_t number, int numerator, int denominator) {
   ImageRecord* record = FindImage(number);
   if (!record) return nullptr;
-  if (numerator == denominator || numerator <= 0 || denominator <= 0) return record->handle;
+  HANDLE original = record->handle.Get();
+  if (numerator == denominator || numerator <= 0 || denominator <= 0) return original;
   int width = MulDiv(record->width, numerator, denominator);
   int height = MulDiv(record->height, numerator, denominator);
-  if (width > 0xFFFF || height > 0xFFFF) return record->handle;
-  bool bitmap = GetObjectType(record->handle) == OBJ_BITMAP;
-  HANDLE scaled = bitmap ? (HANDLE)ScaledBitmap((HBITMAP)record->handle, width, height)
-                         : (HANDLE)ScaledIcon((HICON)record->handle, width, height);
-  if (!scaled) return record->handle;
+  if (width > 0xFFFF || height > 0xFFFF) return original;
+  bool bitmap = GetObjectType(original) == OBJ_BITMAP;
+  HANDLE scaled = bitmap ? (HANDLE)ScaledBitmap((HBITMAP)original, width, height)
+                         : (HANDLE)ScaledIcon((HICON)original, width, height);
+  if (!scaled) return original;
   ImageRecord made = {};
   if (bitmap ? !Describe((HBITMAP)scaled, &made) : !DescribeIcon((HICON)scaled, &made)) {
-    DeleteNativeImage(scaled);
-    return record->handle;
+    NativeImage{scaled}.Free();
+    return original;
   }
-  DeleteNativeImage(record->handle);
+  record->handle.Free();
   *record = made;
   return scaled;
 }

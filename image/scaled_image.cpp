@@ -4,6 +4,7 @@
 #include "image/resample.h"
 #include "image/screen_dib.h"
 #include "runtime/heaps.h"
+#include "toolkit/icon_picture.h"
 
 namespace {
 
@@ -128,10 +129,8 @@ HBITMAP ScaledBitmap(HBITMAP bitmap, int width, int height) {
 }
 
 HICON ScaledIcon(HICON icon, int width, int height) {
-  ICONINFO parts;
-  if (width <= 0 || height <= 0 || !GetIconInfo(icon, &parts)) return nullptr;
-  HICON scaled = ScaledIconParts(parts, width, height);
-  if (parts.hbmColor) DeleteObject(parts.hbmColor);
-  if (parts.hbmMask) DeleteObject(parts.hbmMask);
-  return scaled;
+  if (width <= 0 || height <= 0) return nullptr;
+  IconParts parts(icon);
+  if (parts.Empty()) return nullptr;
+  return ScaledIconParts(parts.Get(), width, height);
 }

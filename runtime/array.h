@@ -32,4 +32,6 @@ inline ArrayHeader* ArrayHeaderOf(const void* data) {
 }
 
 void ArrayCreate(int elementSize, int dimensions, const LayoutEntry* layout, void* variable, int kind);
+// Only tests call it (the setup's arrays live until the process ends); it stays as the
+// arrays' counterpart of ArrayCreate.
 void ArrayFree(void* data);

@@ -34,6 +34,8 @@ intptr_t FileCreate(intptr_t number, const char* name);
 // the number.
 int32_t FileWriteData(intptr_t number, const void* data, int32_t length);
 
+// The setup writes only whole blocks; the line writer stays as the file library's text
+// operation for any caller.
 // Writes the text's bytes (none for null or the empty text) and "\r\n"; returns the bytes
 // accepted for both, 0 if no file is open under the number.
 int32_t FileWriteLine(intptr_t number, const char* text);
@@ -43,5 +45,6 @@ int32_t FileWriteLine(intptr_t number, const char* text);
 // a write fell short, or if no file is open under the number (AutoNumber itself included).
 int FileClose(intptr_t number);
 
-// Non-zero if a file is open under the number.
+// Non-zero if a file is open under the number. Only tests ask; it stays as the file
+// library's one query of whether a number is in use, AutoNumber ones included.
 int FileIsOpen(intptr_t number);

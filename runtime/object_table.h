@@ -7,6 +7,8 @@
 // address, and on 64-bit Windows addresses do not fit in 32 bits.
 #include <stdint.h>
 
+// The setup numbers all its objects itself; AutoNumber stays because every numbered library
+// offers it to its callers, the same way.
 constexpr int AutoNumber = -1;
 
 typedef void (*ReleaseOp)(intptr_t number);

@@ -4,6 +4,7 @@
 // search cannot be restricted fully such a load would look in the program's folder first.
 // Loaded from the system folder before anything else, each later load by name finds it
 // already loaded.
+#include "runtime/preloaded_libraries.h"
 #include "runtime/system_library.h"
 
 const char* const PreloadedLibraries[] = {

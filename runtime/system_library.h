@@ -2,16 +2,10 @@
 // Loading of system DLLs at run time from the system folder only: a DLL of the same name
 // planted beside the setup program (a download folder) must never be picked up.
 #include <windows.h>
+#include "runtime/preloaded_libraries.h"  // the step that follows RestrictDllSearch
 
 // Restricts the process's DLL search to the system folder. Called first by the entry.
 void RestrictDllSearch();
-// Loads, by full path from the system folder, the libraries the system itself loads later by
-// bare name (PreloadedLibraries), so that those later loads find them loaded. Missing ones
-// are skipped; the others stay loaded until the process ends. Called right after
-// RestrictDllSearch.
-void PreloadSystemLibraries();
-extern const char* const PreloadedLibraries[];
-extern const int PreloadedLibraryCount;
 
 // Loads a library by bare name from the system folder; null if it is not there.
 HMODULE LoadSystemLibrary(const char* name);

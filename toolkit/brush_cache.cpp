@@ -1,13 +1,13 @@
-#include "toolkit/fonts.h"
+#include "toolkit/brush_cache.h"
 #include "runtime/heaps.h"
+#include "toolkit/gdi_object.h"
 
 namespace {
 
-// One solid brush per colour, shared by every gadget with that back colour.
 struct BrushEntry {
   BrushEntry* next;
   int32_t color;
-  HBRUSH brush;
+  GdiObject<HBRUSH> brush;
   int32_t count;
 };
 
@@ -36,7 +36,7 @@ HBRUSH BrushAcquire(int32_t color) {
   for (BrushEntry* entry = Entries; entry; entry = entry->next) {
     if (entry->color == color) {
       entry->count++;
-      return entry->brush;
+      return entry->brush.Get();
     }
   }
   // Only entries that hold a brush are kept: a failed creation must not leave an entry
@@ -49,7 +49,7 @@ HBRUSH BrushAcquire(int32_t color) {
     return nullptr;
   }
   entry->color = color;
-  entry->brush = brush;
+  entry->brush.Take(brush);
   entry->count = 1;
   entry->next = Entries;
   Entries = entry;
@@ -61,9 +61,9 @@ void BrushRelease(HBRUSH brush) {
   CacheGuard guard;
   for (BrushEntry** link = &Entries; *link; link = &(*link)->next) {
     BrushEntry* entry = *link;
-    if (entry->brush != brush) continue;
+    if (entry->brush.Get() != brush) continue;
     if (--entry->count == 0) {
-      DeleteObject(entry->brush);
+      entry->brush.Free();
       *link = entry->next;
       ProgramFree(entry);
     }

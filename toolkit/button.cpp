@@ -1,6 +1,6 @@
 // Buttons and check boxes: native buttons whose state is their check mark. They answer no
 // control-colour requests, so they are always drawn in the system colours.
-#include "toolkit/gadget_kinds.h"
+#include "toolkit/button.h"
 #include "toolkit/gadget_frame.h"
 
 namespace {
@@ -13,10 +13,8 @@ void SetCheckState(GadgetRecord* gadget, intptr_t state) {
   SendMessageA(gadget->handle, BM_SETCHECK, state ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-const GadgetKind ButtonKind = {KindButton, nullptr, nullptr, CheckState, SetCheckState,
-                               nullptr, nullptr, nullptr, nullptr, nullptr};
-const GadgetKind CheckBoxKind = {KindCheckBox, nullptr, nullptr, CheckState, SetCheckState,
-                                 nullptr, nullptr, nullptr, nullptr, nullptr};
+constexpr GadgetKind ButtonKind = GadgetKind::Of(KindButton).State(CheckState, SetCheckState);
+constexpr GadgetKind CheckBoxKind = GadgetKind::Of(KindCheckBox).State(CheckState, SetCheckState);
 
 constexpr DWORD ButtonStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP;
 constexpr DWORD CheckBoxStyle = ButtonStyle | BS_AUTOCHECKBOX;

@@ -1,8 +1,8 @@
 // Containers: plain child windows of the toolkit's own class that hold other gadgets. They
 // are served by the toolkit window procedure, so the commands and notifications of the
 // gadgets inside reach the event queue with the enclosing window's number.
-#include "toolkit/gadget_kinds.h"
-#include "toolkit/fonts.h"
+#include "toolkit/container.h"
+#include "toolkit/brush_cache.h"
 #include "toolkit/gadget_frame.h"
 #include "toolkit/window.h"
 
@@ -43,7 +43,7 @@ void SetContainerColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   if (old) BrushRelease(old);
   HBRUSH brush = color != -1 ? BrushAcquire(color) : nullptr;
   SetWindowLongPtrA(container, BrushWord, (LONG_PTR)brush);
-  gadget->word[0] = color;
+  gadget->container.backColor = color;
   // A hidden container is painted whole when it is shown.
   if (IsWindowVisible(container))
     RedrawWindow(container, nullptr, nullptr, RDW_FRAME | RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);
@@ -55,8 +55,8 @@ void ReleaseContainerBrush(GadgetRecord* gadget) {
   SetWindowLongPtrA(gadget->handle, BrushWord, 0);
 }
 
-const GadgetKind ContainerKind = {KindContainer, nullptr, ReleaseContainerBrush, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr, nullptr, SetContainerColor};
+constexpr GadgetKind ContainerKind =
+    GadgetKind::Of(KindContainer).Destroy(ReleaseContainerBrush).Color(SetContainerColor);
 
 // The first border flag that is set chooses the border.
 void BorderStyles(uint32_t flags, DWORD* style, DWORD* extendedStyle) {
@@ -82,7 +82,7 @@ intptr_t CreateContainer(intptr_t number, int x, int y, int width, int height, u
   // word is already none.
   if (GetClassLongPtrA(container, GCLP_HBRBACKGROUND) != COLOR_BTNFACE + 1)
     SetClassLongPtrA(container, GCLP_HBRBACKGROUND, COLOR_BTNFACE + 1);
-  record->word[0] = -1;
+  record->container.backColor = -1;
   if (BackBrush(container)) SetWindowLongPtrA(container, BrushWord, 0);
   intptr_t result = RegisterGadget(number, record, container, &ContainerKind);
   if (!result) return 0;

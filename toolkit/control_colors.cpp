@@ -1,44 +1,38 @@
 #include "toolkit/control_colors.h"
-#include "toolkit/fonts.h"
-
-namespace {
-
-intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
-intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
-HBRUSH BackBrush(const GadgetRecord* gadget) { return (HBRUSH)gadget->word[2]; }
-void StoreBackBrush(GadgetRecord* gadget, HBRUSH brush) { gadget->word[2] = (intptr_t)brush; }
-
-}  // namespace
+#include "toolkit/brush_cache.h"
 
 void ControlColorsInit(GadgetRecord* gadget) {
-  BackColor(gadget) = -1;
-  FrontColor(gadget) = -1;
-  StoreBackBrush(gadget, nullptr);
+  ColorWords& colors = gadget->colors;
+  colors.backColor = -1;
+  colors.frontColor = -1;
+  colors.backBrush = nullptr;
 }
 
 LRESULT ControlColorAnswer(GadgetRecord* gadget, HDC dc, int plainBackground) {
-  if (FrontColor(gadget) != -1) {
-    SetTextColor(dc, (COLORREF)FrontColor(gadget));
-    if (BackColor(gadget) == -1) {
+  const ColorWords& colors = gadget->colors;
+  if (colors.frontColor != -1) {
+    SetTextColor(dc, (COLORREF)colors.frontColor);
+    if (colors.backColor == -1) {
       SetBkColor(dc, GetSysColor(plainBackground));
       return (LRESULT)GetSysColorBrush(plainBackground);
     }
   }
   // Without a brush (the cache could not make one) the control keeps its default colours.
-  if (BackColor(gadget) != -1 && BackBrush(gadget)) {
-    SetBkColor(dc, (COLORREF)BackColor(gadget));
-    return (LRESULT)BackBrush(gadget);
+  if (colors.backColor != -1 && colors.backBrush) {
+    SetBkColor(dc, (COLORREF)colors.backColor);
+    return (LRESULT)colors.backBrush;
   }
   return NotHandled;
 }
 
 void ControlColorSet(GadgetRecord* gadget, int32_t which, int32_t color) {
+  ColorWords& colors = gadget->colors;
   if (which == ColorFront) {
-    FrontColor(gadget) = color;
+    colors.frontColor = color;
   } else if (which == ColorBack) {
-    if (BackBrush(gadget)) BrushRelease(BackBrush(gadget));
-    StoreBackBrush(gadget, color != -1 ? BrushAcquire(color) : nullptr);
-    BackColor(gadget) = color;
+    if (colors.backBrush) BrushRelease(colors.backBrush);
+    colors.backBrush = color != -1 ? BrushAcquire(color) : nullptr;
+    colors.backColor = color;
   } else {
     return;
   }
@@ -48,6 +42,7 @@ void ControlColorSet(GadgetRecord* gadget, int32_t which, int32_t color) {
 }
 
 void ControlColorsRelease(GadgetRecord* gadget) {
-  if (BackBrush(gadget)) BrushRelease(BackBrush(gadget));
-  StoreBackBrush(gadget, nullptr);
+  ColorWords& colors = gadget->colors;
+  if (colors.backBrush) BrushRelease(colors.backBrush);
+  colors.backBrush = nullptr;
 }

@@ -1,10 +1,9 @@
 #pragma once
 // Front and back colours of edit fields, labels and list boxes, answered to the parent's
-// control-colour requests. The record's words hold the back colour, the front colour and
-// the back brush (shared through the brush cache).
+// control-colour requests, kept in the record's ColorWords.
 #include <windows.h>
 #include <stdint.h>
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 
 void ControlColorsInit(GadgetRecord* gadget);
 // The answer to a control-colour request: a brush, or NotHandled when no colour is set.

@@ -1,5 +1,6 @@
 // Edit fields: native single-line edits with optional colours. Gaining and losing the
 // keyboard focus are reported as gadget events besides the native edit notifications.
+#include "toolkit/edit_field.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/control_colors.h"
 #include "toolkit/gadget_frame.h"
@@ -23,8 +24,8 @@ LRESULT CALLBACK EditFieldProc(HWND control, UINT message, WPARAM wParam, LPARAM
   return CallControlProc(nativeEditProc, control, message, wParam, lParam);
 }
 
-const GadgetKind EditFieldKind = {KindEditField, EditFieldNotify, ControlColorsRelease, nullptr, nullptr,
-                                  nullptr, nullptr, nullptr, nullptr, ControlColorSet};
+constexpr GadgetKind EditFieldKind =
+    GadgetKind::Of(KindEditField).Notify(EditFieldNotify).Destroy(ControlColorsRelease).Color(ControlColorSet);
 
 constexpr DWORD EditFieldStyle = WS_CHILD | WS_VISIBLE | WS_GROUP | WS_TABSTOP | ES_AUTOHSCROLL;
 

@@ -2,7 +2,7 @@
 // active window in the order of EnumChildWindows (depth first, so the gadgets inside a
 // container come where the container stands).
 #include "toolkit/focus.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window.h"
 
 namespace {

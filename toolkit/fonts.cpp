@@ -1,11 +1,12 @@
 #include "toolkit/fonts.h"
 #include "runtime/object_table.h"
 #include "toolkit/display_density.h"
+#include "toolkit/gdi_object.h"
 
 namespace {
 
 struct FontRecord {
-  HFONT font;  // 0 marks a free slot
+  GdiObject<HFONT> font;  // 0 marks a free slot
 };
 
 ObjectTable* FontTable;
@@ -35,18 +36,13 @@ intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t sty
     if (number == AutoNumber) ObjectTableRelease(FontTable, ObjectNumberOf(record));
     return 0;
   }
-  record->font = font;
+  record->font.Take(font);
   return number == AutoNumber ? ObjectNumberOf(record) : (intptr_t)font;
 }
 
 void FontFree(intptr_t number) {
   FontRecord* record = FindRecord<FontRecord>(FontTable, number);
   if (!record) return;
-  DeleteObject(record->font);
+  record->font.Free();
   ObjectTableRelease(FontTable, number);
-}
-
-HFONT FontHandle(intptr_t number) {
-  FontRecord* record = FindRecord<FontRecord>(FontTable, number);
-  return record ? record->font : nullptr;
 }

@@ -1,8 +1,9 @@
 #pragma once
-// Numbered fonts and the shared cache of solid background brushes.
+// Numbered fonts.
 #include <windows.h>
 #include <stdint.h>
 
+// The setup asks only for bold; the other styles stay as FontLoad's for any caller.
 enum FontStyle : uint32_t {
   FontUnderline = 0x4,
   FontStrikeOut = 0x8,
@@ -16,8 +17,3 @@ void FontsStop();
 // Returns the native font for a fixed number, the new number for AutoNumber, 0 on failure.
 intptr_t FontLoad(intptr_t number, const char* face, int pointSize, uint32_t style = 0);
 void FontFree(intptr_t number);
-HFONT FontHandle(intptr_t number);
-
-void BrushCacheStart();  // initialises the cache's lock (called by GadgetsStart)
-HBRUSH BrushAcquire(int32_t color);
-void BrushRelease(HBRUSH brush);

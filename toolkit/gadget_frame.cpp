@@ -5,15 +5,12 @@
 namespace {
 int dragWidth;
 int dragHeight;
-bool createHidden;
 }  // namespace
-
-void GadgetCreateHidden(int hidden) { createHidden = hidden != 0; }
 
 HWND CreateGadgetControl(intptr_t number, DWORD extendedStyle, const char* className, const char* text, DWORD style,
                          int x, int y, int width, int height, intptr_t provisionalId) {
   intptr_t identifier = number == AutoNumber ? provisionalId : number;
-  if (createHidden) style &= ~WS_VISIBLE;
+  if (Gadgets.createHidden) style &= ~WS_VISIBLE;
   // No text and the empty text read the same; only a text costs the system a copy.
   return CreateWindowExA(extendedStyle, className, text, style, x, y, width, height,
                          GadgetListParent(), (HMENU)identifier, GetModuleHandleA(nullptr),

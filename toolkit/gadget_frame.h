@@ -2,7 +2,7 @@
 // The common frame of the gadget creators and the helpers their subclass procedures share.
 #include <windows.h>
 #include <stdint.h>
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/subclass.h"
 
 // Creates a kind's native control in the current gadget parent. A fixed number is its

@@ -1,7 +1,7 @@
 // Gadget lists: the native window that receives the next gadget. Each toolkit window keeps
 // its own current parent and stack of containers; attaching another window saves the
 // current window's state in a record under a window property and restores the other's.
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_list.h"
 #include "runtime/heaps.h"
 #include "runtime/numbered_name.h"
 

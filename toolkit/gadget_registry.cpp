@@ -1,17 +1,17 @@
-#include "toolkit/gadget.h"
+// The gadget table, the registration of each new gadget, and how native messages and gadget
+// actions find their way between controls, their kinds and the toolkit window that holds
+// them.
+#include "toolkit/gadget_registry.h"
 #include "runtime/object_table.h"
-#include "toolkit/common_controls.h"
-#include "toolkit/fonts.h"
 #include "toolkit/subclass.h"
+#include "toolkit/window_marks.h"
+
+GadgetRegistryState Gadgets;
 
 namespace {
 
 constexpr char GadgetIdProperty[] = "VX_ID";
 constexpr intptr_t UnnumberedControl = -1;
-
-ObjectTable* GadgetTable;
-HFONT StockGuiFont;
-HFONT DefaultFont;  // given to every new gadget
 
 intptr_t ControlIdentifier(HWND control) { return GetWindowLongPtrA(control, GWLP_ID); }
 
@@ -31,7 +31,7 @@ LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPA
       if (record->kind && record->kind->destroy) record->kind->destroy(record);
       RemovePropA(control, GadgetIdProperty);
       SetWindowLongPtrA(control, GWLP_ID, UnnumberedControl);
-      ObjectTableRelease(GadgetTable, number);
+      ObjectTableRelease(Gadgets.table, number);
     }
   }
   return result;
@@ -39,31 +39,12 @@ LRESULT CALLBACK GadgetWindowProc(HWND control, UINT message, WPARAM wParam, LPA
 
 }  // namespace
 
-void GadgetsStart() {
-  GadgetTable = ObjectTableNew(sizeof(GadgetRecord), 50, GadgetFree);
-  BrushCacheStart();
-  StockGuiFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-  DefaultFont = StockGuiFont;
-  CommonControlsInitialise(0xB08);
-}
-
-// Gadgets die with their windows: nothing is left to release here.
-void GadgetsStop() {}
-
 GadgetRecord* GadgetRecordFor(intptr_t number) {
-  return static_cast<GadgetRecord*>(ObjectTableSlot(GadgetTable, number));
+  return static_cast<GadgetRecord*>(ObjectTableSlot(Gadgets.table, number));
 }
 
 GadgetRecord* GadgetFind(intptr_t number) {
-  return FindRecord<GadgetRecord>(GadgetTable, number);
-}
-
-intptr_t GadgetNumberOf(const GadgetRecord* record) {
-  const uint8_t* address = reinterpret_cast<const uint8_t*>(record);
-  const uint8_t* slots = GadgetTable->slots;
-  if (address >= slots && address < slots + (size_t)GadgetTable->capacity * sizeof(GadgetRecord))
-    return (intptr_t)((address - slots) / sizeof(GadgetRecord));
-  return ObjectNumberOf(record);
+  return FindRecord<GadgetRecord>(Gadgets.table, number);
 }
 
 intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, const GadgetKind* kind) {
@@ -81,7 +62,7 @@ intptr_t RegisterGadget(intptr_t number, GadgetRecord* record, HWND control, con
   record->previousProcUnicode = previous.unicode;
   if (ControlIdentifier(control) != number) SetWindowLongPtrA(control, GWLP_ID, number);
   SetPropA(control, GadgetIdProperty, reinterpret_cast<HANDLE>(number));
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(DefaultFont), IsWindowVisible(control));
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(Gadgets.defaultFont), IsWindowVisible(control));
   return automatic ? number : (intptr_t)control;
 }
 
@@ -91,7 +72,7 @@ GadgetRecord* GadgetRecordOfControl(HWND control) {
   // identifier: only a number that names a live gadget is looked up, and only a record
   // that holds this very control makes it a gadget.
   intptr_t number = ControlIdentifier(control);
-  if (number == UnnumberedControl || !ObjectTableVerify(GadgetTable, number)) return nullptr;
+  if (number == UnnumberedControl || !ObjectTableVerify(Gadgets.table, number)) return nullptr;
   GadgetRecord* record = GadgetFind(number);
   return record && record->handle == control ? record : nullptr;
 }
@@ -102,18 +83,25 @@ int ControlGadgetNumber(HWND control, intptr_t* number) {
   return 1;
 }
 
-void GadgetSetFont(intptr_t gadget, HFONT font) {
-  if (font == reinterpret_cast<HFONT>(-1)) font = StockGuiFont;
-  if (gadget == -1) {
-    DefaultFont = font;
-    return;
-  }
-  // A hidden control is drawn in its font when it is shown: it is redrawn only if visible.
-  if (GadgetRecord* record = GadgetFind(gadget))
-    SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(record->handle));
+LRESULT ForwardToGadgetKind(HWND control, HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
+  // A control that is not a gadget (for example a control's own child) is not handled.
+  GadgetRecord* record = GadgetRecordOfControl(control);
+  if (!record || !record->kind->notify) return NotHandled;
+  return record->kind->notify(record, parent, message, wParam, lParam);
 }
 
-void GadgetFree(intptr_t gadget) {
-  // The gadget window procedure releases the record when the control is gone.
-  if (GadgetRecord* record = GadgetFind(gadget)) DestroyWindow(record->handle);
+void PostGadgetEvent(HWND control, int32_t subtype) {
+  PostMessageA(OwnerToolkitWindow(control), GadgetEventMessage,
+               (WPARAM)GetWindowLongPtrA(control, GWLP_ID), (LPARAM)subtype);
+}
+
+HWND OwnerToolkitWindow(HWND window) {
+  HWND topmost = window;
+  for (HWND current = window; current;) {
+    if (MarkedWindowNumber(current) != -1) return current;
+    topmost = current;
+    // Only child windows have a parent; above a top-level window is its owner, not a parent.
+    current = (GetWindowLongPtrA(current, GWL_STYLE) & WS_CHILD) ? GetParent(current) : nullptr;
+  }
+  return topmost;
 }

@@ -1,7 +1,7 @@
 // Image boxes: statics that draw a bitmap or an icon themselves and take its size. Mouse
 // actions become gadget events: clicks through the native notify style, double clicks,
 // right clicks and the start of a drag through the subclass below.
-#include "toolkit/gadget_kinds.h"
+#include "toolkit/image_box.h"
 #include "toolkit/gadget_frame.h"
 #include "toolkit/icon_picture.h"
 #include "toolkit/window.h"
@@ -14,11 +14,6 @@ ControlProc nativeStaticProc;
 // been reported, so the release that follows is not a right click.
 constexpr int32_t LeftPressed = 1;
 constexpr int32_t RightDoubleClicked = 2;
-
-HANDLE Image(const GadgetRecord* gadget) { return (HANDLE)gadget->word[0]; }
-void StoreImage(GadgetRecord* gadget, HANDLE image) { gadget->word[0] = (intptr_t)image; }
-intptr_t& MouseState(GadgetRecord* gadget) { return gadget->word[1]; }
-intptr_t& PressPosition(GadgetRecord* gadget) { return gadget->word[2]; }
 
 bool IsBitmap(HANDLE image) { return GetObjectType(image) == OBJ_BITMAP; }
 
@@ -45,7 +40,7 @@ void RepaintBeneath(HWND control) {
 
 LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
   HWND control = gadget->handle;
-  StoreImage(gadget, image);
+  gadget->imageBox.image = image;
   // A hidden box and what lies beneath it are painted when they are shown.
   bool shown = IsWindowVisible(control) != FALSE;
   if (shown && (!image || !IsBitmap(image))) RepaintBeneath(control);
@@ -66,7 +61,7 @@ LRESULT SetImage(GadgetRecord* gadget, HANDLE image) {
 
 // Draws no text: text goes via controls or W functions fed by CP_ACP (GDI's A ones keep the system's page).
 void DrawImage(GadgetRecord* gadget, HDC dc) {
-  HANDLE image = Image(gadget);
+  HANDLE image = gadget->imageBox.image;
   if (!image) return;
   UINT type = IsBitmap(image) ? DST_BITMAP : DST_ICON;
   DrawStateA(dc, nullptr, nullptr, (LPARAM)image, 0, 0, 0, 0, 0, type);
@@ -78,6 +73,7 @@ void Post(HWND control, int32_t subtype) { PostGadgetEvent(control, subtype); }
 // native static.
 bool HandleImageMessage(GadgetRecord* gadget, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
   HWND control = gadget->handle;
+  ImageBoxWords& box = gadget->imageBox;
   *result = 0;
   switch (message) {
     case STM_SETIMAGE:
@@ -88,7 +84,7 @@ bool HandleImageMessage(GadgetRecord* gadget, UINT message, WPARAM wParam, LPARA
       return true;
     case STM_GETIMAGE:
     case STM_GETICON:
-      *result = (LRESULT)Image(gadget);
+      *result = (LRESULT)box.image;
       return true;
     case WM_PAINT: {
       PAINTSTRUCT paint;
@@ -104,21 +100,21 @@ bool HandleImageMessage(GadgetRecord* gadget, UINT message, WPARAM wParam, LPARA
       RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
       return true;
     case WM_LBUTTONDOWN:
-      MouseState(gadget) |= LeftPressed;
-      PressPosition(gadget) = (int32_t)lParam;
+      box.mouseState |= LeftPressed;
+      box.pressPosition = (int32_t)lParam;
       SetCapture(control);
       return false;
     case WM_MOUSEMOVE:
-      if ((MouseState(gadget) & LeftPressed) &&
-          OutsideDragRect((short)LOWORD(PressPosition(gadget)), (short)HIWORD(PressPosition(gadget)), lParam)) {
-        MouseState(gadget) &= ~LeftPressed;
+      if ((box.mouseState & LeftPressed) &&
+          OutsideDragRect((short)LOWORD(box.pressPosition), (short)HIWORD(box.pressPosition), lParam)) {
+        box.mouseState &= ~LeftPressed;
         ReleaseCapture();
         Post(control, GsDragStart);
       }
       return false;
     case WM_LBUTTONUP:
-      if (MouseState(gadget) & LeftPressed) {
-        MouseState(gadget) &= ~LeftPressed;
+      if (box.mouseState & LeftPressed) {
+        box.mouseState &= ~LeftPressed;
         ReleaseCapture();
       }
       return false;
@@ -126,11 +122,11 @@ bool HandleImageMessage(GadgetRecord* gadget, UINT message, WPARAM wParam, LPARA
       Post(control, GsLeftDoubleClick);
       return true;
     case WM_RBUTTONDBLCLK:
-      MouseState(gadget) |= RightDoubleClicked;
+      box.mouseState |= RightDoubleClicked;
       Post(control, GsRightDoubleClick);
       return true;
     case WM_RBUTTONUP:
-      if (MouseState(gadget) & RightDoubleClicked) MouseState(gadget) &= ~RightDoubleClicked;
+      if (box.mouseState & RightDoubleClicked) box.mouseState &= ~RightDoubleClicked;
       else Post(control, GsRightClick);
       return true;
   }
@@ -153,8 +149,7 @@ void PutImage(GadgetRecord* gadget, intptr_t image) {
   SendMessageA(gadget->handle, STM_SETIMAGE, IsBitmap(handle) ? IMAGE_BITMAP : IMAGE_ICON, (LPARAM)handle);
 }
 
-const GadgetKind ImageBoxKind = {KindImageBox, nullptr, nullptr, GetImage, PutImage,
-                                 nullptr, nullptr, nullptr, nullptr, nullptr};
+constexpr GadgetKind ImageBoxKind = GadgetKind::Of(KindImageBox).State(GetImage, PutImage);
 
 constexpr DWORD ImageBoxStyle = WS_CHILD | WS_VISIBLE | SS_NOTIFY;
 
@@ -166,9 +161,9 @@ intptr_t CreateImageBox(intptr_t number, int x, int y, int width, int height, HA
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
   if (!record) return 0;
-  StoreImage(record, nullptr);
-  MouseState(record) = 0;
-  PressPosition(record) = 0;
+  record->imageBox.image = nullptr;
+  record->imageBox.mouseState = 0;
+  record->imageBox.pressPosition = 0;
   SubclassKind(control, ImageBoxProc, &nativeStaticProc);
   intptr_t result = RegisterGadget(number, record, control, &ImageBoxKind);
   if (result && image) PutImage(record, (intptr_t)image);

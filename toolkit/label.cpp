@@ -1,4 +1,5 @@
 // Labels: native static texts with optional front and back colours.
+#include "toolkit/label.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/control_colors.h"
 #include "toolkit/gadget_frame.h"
@@ -10,8 +11,8 @@ LRESULT LabelNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM wParam, LPA
   return ControlColorAnswer(gadget, (HDC)wParam, COLOR_BTNFACE);
 }
 
-const GadgetKind LabelKind = {KindLabel, LabelNotify, ControlColorsRelease, nullptr, nullptr,
-                              nullptr, nullptr, nullptr, nullptr, ControlColorSet};
+constexpr GadgetKind LabelKind =
+    GadgetKind::Of(KindLabel).Notify(LabelNotify).Destroy(ControlColorsRelease).Color(ControlColorSet);
 
 constexpr DWORD LabelStyle = WS_CHILD | WS_VISIBLE | WS_GROUP;
 

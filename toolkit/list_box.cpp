@@ -1,7 +1,7 @@
 // List boxes: native list boxes whose state is the selected index and whose text is the
 // selected item's. Selection changes and double clicks become gadget events, and a press
 // on an item followed by a move out of the drag rectangle reports the start of a drag.
-#include "toolkit/gadget_kinds.h"
+#include "toolkit/list_box.h"
 #include "toolkit/control_colors.h"
 #include "toolkit/gadget_frame.h"
 #include "toolkit/window.h"
@@ -117,8 +117,13 @@ LRESULT CALLBACK ListBoxProc(HWND control, UINT message, WPARAM wParam, LPARAM l
   return CallControlProc(nativeListBoxProc, control, message, wParam, lParam);
 }
 
-const GadgetKind ListBoxKind = {KindListBox, ListBoxNotify, ControlColorsRelease, SelectedIndex, SelectIndex,
-                                SelectedText, SelectText, InsertItem, RemoveItems, ControlColorSet};
+constexpr GadgetKind ListBoxKind = GadgetKind::Of(KindListBox)
+                                       .Notify(ListBoxNotify)
+                                       .Destroy(ControlColorsRelease)
+                                       .State(SelectedIndex, SelectIndex)
+                                       .Text(SelectedText, SelectText)
+                                       .Items(InsertItem, RemoveItems)
+                                       .Color(ControlColorSet);
 
 constexpr DWORD ListBoxStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_GROUP | WS_TABSTOP |
                                LBS_NOINTEGRALHEIGHT | LBS_HASSTRINGS | LBS_NOTIFY;

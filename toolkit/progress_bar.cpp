@@ -1,12 +1,9 @@
 // Progress bars: native progress controls with a 32-bit range; their state is the position.
-#include "toolkit/gadget_kinds.h"
+#include "toolkit/progress_bar.h"
 #include "toolkit/gadget_frame.h"
 #include <commctrl.h>
 
 namespace {
-
-intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[0]; }
-intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[1]; }
 
 intptr_t Position(GadgetRecord* gadget) { return (int32_t)SendMessageA(gadget->handle, PBM_GETPOS, 0, 0); }
 
@@ -18,15 +15,14 @@ void SetBarColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   LPARAM native = color == -1 ? (LPARAM)CLR_DEFAULT : (LPARAM)color;
   if (which == ColorFront) {
     SendMessageA(gadget->handle, PBM_SETBARCOLOR, 0, native);
-    FrontColor(gadget) = color;
+    gadget->progressBar.frontColor = color;
   } else if (which == ColorBack) {
     SendMessageA(gadget->handle, PBM_SETBKCOLOR, 0, native);
-    BackColor(gadget) = color;
+    gadget->progressBar.backColor = color;
   }
 }
 
-const GadgetKind ProgressBarKind = {KindProgressBar, nullptr, nullptr, Position, SetPosition,
-                                    nullptr, nullptr, nullptr, nullptr, SetBarColor};
+constexpr GadgetKind ProgressBarKind = GadgetKind::Of(KindProgressBar).State(Position, SetPosition).Color(SetBarColor);
 
 }  // namespace
 
@@ -37,8 +33,8 @@ intptr_t CreateProgressBar(intptr_t number, int x, int y, int width, int height,
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
   if (!record) return 0;
-  BackColor(record) = -1;
-  FrontColor(record) = -1;
+  record->progressBar.backColor = -1;
+  record->progressBar.frontColor = -1;
   SendMessageA(control, PBM_SETRANGE32, (WPARAM)minimum, (LPARAM)maximum);
   return RegisterGadget(number, record, control, &ProgressBarKind);
 }

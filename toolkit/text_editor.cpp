@@ -1,6 +1,6 @@
 // Text editors: multi-line rich-edit controls, of version 2 where the system has it. Lines
 // are appended or inserted as items; the colours go to the control itself.
-#include "toolkit/gadget_kinds.h"
+#include "toolkit/text_editor.h"
 #include "toolkit/gadget_frame.h"
 #include "toolkit/window.h"
 #include "runtime/system_library.h"
@@ -10,12 +10,6 @@ namespace {
 
 const char* editorClass;  // set once a rich-edit library is loaded
 ControlProc nativeEditorProc;
-
-// Marker of an editor whose first line was appended empty: 0 none, 1 the first line is
-// empty and the text still is, 2 the line after it has been started.
-intptr_t& EmptyFirstLine(GadgetRecord* gadget) { return gadget->word[0]; }
-intptr_t& BackColor(GadgetRecord* gadget) { return gadget->word[1]; }
-intptr_t& FrontColor(GadgetRecord* gadget) { return gadget->word[2]; }
 
 // The rich-edit libraries come from the system folder only: an installer runs from
 // download folders, where a planted library of the same name may lie beside it.
@@ -31,7 +25,7 @@ void SetEditorColor(GadgetRecord* gadget, int32_t which, int32_t color) {
   if (which == ColorBack) {
     if (color == -1) SendMessageA(control, EM_SETBKGNDCOLOR, 1, 0);
     else SendMessageA(control, EM_SETBKGNDCOLOR, 0, (LPARAM)color);
-    BackColor(gadget) = color;
+    gadget->editor.backColor = color;
   } else if (which == ColorFront) {
     CHARFORMATA format = {};
     format.cbSize = sizeof format;
@@ -40,7 +34,7 @@ void SetEditorColor(GadgetRecord* gadget, int32_t which, int32_t color) {
     format.crTextColor = color == -1 ? 0 : (COLORREF)color;
     SendMessageA(control, EM_SETCHARFORMAT, SCF_ALL, (LPARAM)&format);
     SendMessageA(control, EM_SETCHARFORMAT, SCF_DEFAULT, (LPARAM)&format);
-    FrontColor(gadget) = color;
+    gadget->editor.frontColor = color;
   }
 }
 
@@ -48,13 +42,14 @@ void SetEditorColor(GadgetRecord* gadget, int32_t which, int32_t color) {
 LRESULT CALLBACK TextEditorProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_SETFONT) return CallControlProc(nativeEditorProc, control, message, wParam, lParam);
   CallControlProc(nativeEditorProc, control, message, wParam, lParam);
-  if (GadgetRecord* gadget = GadgetRecordOfControl(control)) SetEditorColor(gadget, ColorFront, FrontColor(gadget));
+  if (GadgetRecord* gadget = GadgetRecordOfControl(control))
+    SetEditorColor(gadget, ColorFront, (int32_t)gadget->editor.frontColor);
   return 0;
 }
 
 void ClearText(GadgetRecord* gadget) {
   SetWindowTextA(gadget->handle, "");
-  EmptyFirstLine(gadget) = 0;
+  gadget->editor.emptyFirstLine = 0;
 }
 
 void SetEditorText(GadgetRecord* gadget, const char* text) {
@@ -64,8 +59,11 @@ void SetEditorText(GadgetRecord* gadget, const char* text) {
 
 void Insert(HWND control, const char* text) { SendMessageA(control, EM_REPLACESEL, TRUE, (LPARAM)text); }
 
+// The empty-first-line marker tells an editor whose first line was appended empty from an
+// empty editor: the next line appended after it is put on a new line.
 int32_t AddLine(GadgetRecord* gadget, int32_t position, const char* text) {
   HWND control = gadget->handle;
+  intptr_t& emptyFirstLine = gadget->editor.emptyFirstLine;
   if (!text) text = "";
   SendMessageA(control, EM_HIDESELECTION, 1, 0);
   LRESULT start = SendMessageA(control, EM_LINEINDEX, (WPARAM)position, 0);
@@ -76,20 +74,20 @@ int32_t AddLine(GadgetRecord* gadget, int32_t position, const char* text) {
   } else {
     LRESULT length = SendMessageA(control, WM_GETTEXTLENGTH, 0, 0);
     SendMessageA(control, EM_SETSEL, length, length);
-    if (EmptyFirstLine(gadget) == 1) {
+    if (emptyFirstLine == 1) {
       Insert(control, "\n");
-      EmptyFirstLine(gadget) = 2;
+      emptyFirstLine = 2;
     }
     if (length != 0) Insert(control, "\n");
-    else if (!*text && EmptyFirstLine(gadget) == 0) EmptyFirstLine(gadget) = 1;
+    else if (!*text && emptyFirstLine == 0) emptyFirstLine = 1;
     Insert(control, text);
   }
   SendMessageA(control, EM_HIDESELECTION, 0, 0);
   return 0;
 }
 
-const GadgetKind TextEditorKind = {KindTextEditor, nullptr, nullptr, nullptr, nullptr,
-                                   nullptr, SetEditorText, AddLine, ClearText, SetEditorColor};
+constexpr GadgetKind TextEditorKind =
+    GadgetKind::Of(KindTextEditor).Text(nullptr, SetEditorText).Items(AddLine, ClearText).Color(SetEditorColor);
 
 constexpr DWORD TextEditorStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | WS_TABSTOP | ES_WANTRETURN |
                                   ES_NOHIDESEL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE;
@@ -103,9 +101,9 @@ intptr_t CreateTextEditor(intptr_t number, int x, int y, int width, int height, 
   if (!control) return 0;
   GadgetRecord* record = TakeGadgetRecord(number, control);
   if (!record) return 0;
-  EmptyFirstLine(record) = 0;
-  BackColor(record) = -1;
-  FrontColor(record) = -1;
+  record->editor.emptyFirstLine = 0;
+  record->editor.backColor = -1;
+  record->editor.frontColor = -1;
   // No limit on the text. A limit of -1 sent with EM_LIMITTEXT reads as negative to some
   // rich-edit implementations, which then refuse every typed character.
   SendMessageA(control, EM_EXLIMITTEXT, 0, 0x7FFFFFFF);

@@ -4,11 +4,13 @@
 #include "runtime/numbered_name.h"
 #include "runtime/object_table.h"
 #include "toolkit/focus.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gdi_object.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window_marks.h"
 
 HINSTANCE ProgramInstance;
-EventState Events;
+
+namespace {
 
 struct QueueNode {
   QueueNode* next;
@@ -16,7 +18,30 @@ struct QueueNode {
   intptr_t window;
 };
 
-namespace {
+struct WindowRecord {
+  HWND handle;
+  ACCEL* accelerators;  // owned, two entries
+  int32_t acceleratorCount;
+  HACCEL acceleratorTable;
+  int32_t backColor;    // 0x00BBGGRR or -1
+  GdiObject<HBRUSH> backBrush;
+  int32_t minimisedOrMaximised;
+  int32_t reserved[5];  // keeps the record at its table size of 48 bytes
+};
+static_assert(sizeof(void*) != 4 || sizeof(WindowRecord) == 48, "window records are 48 bytes");
+
+struct EventState {
+  intptr_t gadget;       // gadget/item number of the last gadget event
+  intptr_t window;       // window number of the last event, -1 none
+  int32_t subtype;       // subtype of the last event, -1 none
+  int32_t pendingKind;   // event produced while dispatching, 0 none
+  WPARAM wParam;         // of the last native message that produced no event
+  LPARAM lParam;
+  QueueNode* head;
+  QueueNode* tail;
+};
+
+EventState Events;
 
 ObjectTable* WindowTable;
 HICON ProgramIcon;
@@ -122,10 +147,10 @@ LRESULT CALLBACK ToolkitWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_ERASEBKGND: {
       WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
       QueueWindowEvent(EvRepaint, number);
-      if (record && record->backBrush) {
+      if (record && record->backBrush.Get()) {
         RECT client;
         GetClientRect(window, &client);
-        FillRect((HDC)wParam, &client, record->backBrush);
+        FillRect((HDC)wParam, &client, record->backBrush.Get());
         return 1;
       }
       break;
@@ -244,7 +269,7 @@ intptr_t WindowOpen(intptr_t number, int x, int y, int innerWidth, int innerHeig
     record->acceleratorTable = CreateAcceleratorTableA(record->accelerators, 2);
   }
   record->backColor = -1;
-  record->backBrush = nullptr;
+  record->backBrush.Take(nullptr);
 
   if (attachList) GadgetListAttach(handle);
   return number == AutoNumber ? windowNumber : (intptr_t)handle;
@@ -262,7 +287,7 @@ void WindowClose(intptr_t number) {
   UnregisterClassA(className, ProgramInstance);
   ProgramFree(record->accelerators);
   if (record->acceleratorTable) DestroyAcceleratorTable(record->acceleratorTable);
-  if (record->backBrush) DeleteObject(record->backBrush);
+  record->backBrush.Free();
   ObjectTableRelease(WindowTable, number);
 }
 
@@ -281,8 +306,8 @@ void WindowHide(intptr_t number, int hide) {
 void WindowSetColor(intptr_t number, int32_t color) {
   WindowRecord* record = FindRecord<WindowRecord>(WindowTable, number);
   if (!record || record->backColor == color) return;
-  if (record->backBrush) DeleteObject(record->backBrush);
-  record->backBrush = color == -1 ? nullptr : CreateSolidBrush((COLORREF)color);
+  record->backBrush.Free();
+  record->backBrush.Take(color == -1 ? nullptr : CreateSolidBrush((COLORREF)color));
   record->backColor = color;
   // A hidden window is painted whole when it is shown.
   if (IsWindowVisible(record->handle)) RedrawWindow(record->handle, nullptr, nullptr, RDW_ERASE | RDW_INTERNALPAINT | RDW_INVALIDATE);

@@ -4,7 +4,9 @@
 #include <stdint.h>
 
 // Event kinds returned by WaitEvent/PollEvent. Any other non-zero result is the number of a
-// native message that was handled without producing an event; 0 means no event.
+// native message that was handled without producing an event; 0 means no event. The setup
+// acts only on EvGadget and EvClose; the others stay because a toolkit window reports every
+// change of its state (moves, sizes, minimising, activation, repaints) to whoever opened it.
 enum EventKind : int32_t {
   EvMove = 3,
   EvSize = 5,
@@ -17,7 +19,10 @@ enum EventKind : int32_t {
   EvRestore = 13109,
 };
 
-// Subtypes of EvGadget. Other values are native notification codes.
+// Subtypes of EvGadget. Other values are native notification codes. The setup's gadgets
+// report clicks through native notifications; the mouse and focus subtypes stay because the
+// kinds report them for any caller (image boxes and list boxes clicks and drags, edit fields
+// focus changes).
 enum GadgetEventSubtype : int32_t {
   GsLeftClick = 0,
   GsRightClick = 1,
@@ -28,13 +33,12 @@ enum GadgetEventSubtype : int32_t {
   GsDragStart = 14002,
 };
 
-// Private message by which gadget kinds post events to their toolkit window.
-constexpr UINT GadgetEventMessage = 13103;
 // Accelerator commands of every toolkit window: Tab and Shift+Tab.
 constexpr WORD CommandFocusNext = 64001;
 constexpr WORD CommandFocusPrevious = 64002;
 
-// WindowOpen flags beyond the native style bits.
+// WindowOpen flags beyond the native style bits. The setup centres its one window on the
+// screen; the other placements stay as WindowOpen's for any caller.
 constexpr uint32_t WindowCentreOnScreen = 1;
 constexpr uint32_t WindowCentreOnOwner = 2;
 constexpr uint32_t WindowNoGadgetList = 8;
@@ -44,30 +48,6 @@ constexpr uint32_t WindowOpenHidden = 0x10000000;
 static_assert(WindowOpenHidden == WS_VISIBLE, "the open-hidden flag is the visible bit");
 constexpr int WindowPositionDefault = -65535;
 
-struct WindowRecord {
-  HWND handle;
-  ACCEL* accelerators;  // owned, two entries
-  int32_t acceleratorCount;
-  HACCEL acceleratorTable;
-  int32_t backColor;    // 0x00BBGGRR or -1
-  HBRUSH backBrush;
-  int32_t minimisedOrMaximised;
-  int32_t reserved[5];  // keeps the record at its table size of 48 bytes
-};
-static_assert(sizeof(void*) != 4 || sizeof(WindowRecord) == 48, "window records are 48 bytes");
-
-struct EventState {
-  intptr_t gadget;       // gadget/item number of the last gadget event
-  intptr_t window;       // window number of the last event, -1 none
-  int32_t subtype;       // subtype of the last event, -1 none
-  int32_t pendingKind;   // event produced while dispatching, 0 none
-  WPARAM wParam;         // of the last native message that produced no event
-  LPARAM lParam;
-  struct QueueNode* head;
-  struct QueueNode* tail;
-};
-
-extern EventState Events;
 extern HINSTANCE ProgramInstance;  // set by the entry before the libraries start
 
 void WindowsStart();
@@ -87,10 +67,11 @@ inline int32_t WaitEvent() { return WaitEventTimeout(-1); }
 inline int32_t PollEvent() { return WaitEventTimeout(0); }
 
 intptr_t LastEventGadget();
+// Only tests read these two; they stay as the event's item (the gadget number under its
+// item name) and subtype, which every event carries.
 intptr_t LastEventItem();
 int32_t LastEventSubtype();
 intptr_t LastEventWindow();
-intptr_t FocusedGadget();
 
 void QueueWindowEvent(int32_t kind, intptr_t window);
 void DrainMessages();

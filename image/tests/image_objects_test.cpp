@@ -173,11 +173,11 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
   const std::vector<uint8_t> junk = {'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'};
   EXPECT_EQ(0, Make(0, junk));  // the old image is freed all the same
   EXPECT_FALSE(BitmapIsAlive(secondBitmap));
-  EXPECT_EQ(nullptr, ImageHandle(0));
+  EXPECT_EQ(nullptr, FindImage(0));
 
   intptr_t autoIcon = Make(AutoNumber, ico);
   ASSERT_EQ((intptr_t)FindImage(autoIcon), autoIcon);
-  HANDLE thirdIcon = ImageHandle(autoIcon);
+  HANDLE thirdIcon = FindImage(autoIcon)->handle.Get();
   ImageFree(AutoNumber);
   ImageFree(7);  // no image there
   EXPECT_TRUE(IconIsAlive(thirdIcon));
@@ -185,7 +185,7 @@ TEST_F(ImageObjectsTest, ReplacingFreeingAndStoppingReleaseEachKindTheRightWay) 
   EXPECT_FALSE(IconIsAlive(thirdIcon));
 
   HANDLE lastBitmap = (HANDLE)Make(20, bmp);
-  HANDLE autoBitmap = ImageHandle(Make(AutoNumber, bmp));
+  HANDLE autoBitmap = FindImage(Make(AutoNumber, bmp))->handle.Get();
   ImagesStop();
   EXPECT_FALSE(IconIsAlive(secondIcon));
   EXPECT_FALSE(BitmapIsAlive(lastBitmap));

@@ -54,7 +54,7 @@ TEST_F(ImageScaleTest, BitmapsBecomeNewBitmapsOfTheScaledSizeAndTheirOwnDepth) {
     ASSERT_NE(nullptr, scaled);
     EXPECT_NE(original, scaled);
     EXPECT_EQ(0u, GetObjectType(original));  // the old bitmap is deleted
-    EXPECT_EQ(scaled, ImageHandle(0));
+    EXPECT_EQ(scaled, FindImage(0)->handle.Get());
     BITMAP description = Describe(scaled);
     EXPECT_EQ(c.scaledWidth, description.bmWidth);
     EXPECT_EQ(c.scaledHeight, description.bmHeight);

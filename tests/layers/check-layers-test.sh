@@ -54,6 +54,9 @@ cases=(
   "header include linked PRIVATE|put image/CMakeLists.txt 'target_link_libraries(brx_image PRIVATE brx_runtime)'|1|brx_image links [runtime PRIVATE] but its sources include [runtime PUBLIC]"
   "source include linked PUBLIC|put toolkit/CMakeLists.txt 'target_link_libraries(brx_toolkit PUBLIC brx_runtime)'|1|brx_toolkit links [runtime PUBLIC] but its sources include [runtime PRIVATE]"
   "link without a scope is PUBLIC|put toolkit/CMakeLists.txt 'target_link_libraries(brx_toolkit brx_runtime)'|1|brx_toolkit links [runtime PUBLIC]"
+  "toolkit internal header in the toolkit and its tests|put toolkit/x.cpp '#include \"toolkit/gadget_registry.h\"'; put toolkit/tests/t.cpp '#include \"toolkit/gadget_registry.h\"'|0|every include looks down"
+  "toolkit internal header in the wizard|put wizard/x.cpp '#include \"toolkit/gadget_registry.h\"'|1|wizard/x.cpp: includes toolkit/gadget_registry.h, which only toolkit/ may include"
+  "toolkit internal header in another folder's tests|put wizard/tests/t.cpp '#include \"../../toolkit/gadget_registry.h\"'|1|wizard/tests/t.cpp: includes toolkit/gadget_registry.h, which only toolkit/ may include"
   "installation includes the wizard|put install/run.cpp '#include \"wizard/program.h\"'; put install/CMakeLists.txt 'target_link_libraries(brx_install PRIVATE brx_wizard)'|1|install/run.cpp: includes wizard/program.h, from a layer above install/"
 )
 

@@ -2,7 +2,8 @@
 # The tree's layers, lowest first: runtime; toolkit, image, shell; payload, install; wizard.
 # Product code (each layer's folder, apart from its tests/) includes only from its own layer
 # and those below, never in a circle, and each folder's library links exactly the layers it
-# includes: PUBLIC where one of its headers includes them, PRIVATE otherwise. Prints every
+# includes: PUBLIC where one of its headers includes them, PRIVATE otherwise. A folder's
+# internal headers are included only inside that folder (its tests included). Prints every
 # breach and fails if there is one. Argument: the source tree (default: this one).
 set -euo pipefail
 root=$(cd "${1:-$(dirname "$0")/../..}" && pwd)
@@ -48,6 +49,24 @@ for folder in $(printf '%s\n' "${!level[@]}" | sort); do
     breach "$folder/CMakeLists.txt: brx_$folder links [$(echo $actual)] but its sources include [$(echo $expected)]"
   fi
 done
+
+# Internal headers and the one folder that may include each.
+declare -A internal=([toolkit/gadget_registry.h]=toolkit)
+
+# Prints a breach for each file outside its folder that includes an internal header.
+internal_includes() {
+  find "$root" \( -name .git -o -path "$root/build*" -o -path "$root/third_party" \) -prune -o -type f \
+    \( -name '*.h' -o -name '*.c' -o -name '*.cpp' \) -print | sort | while read -r file; do
+    sed -nE 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"([^"]+)".*/\1/p' "$file" | while read -r path; do
+      case $path in ./* | ../*) path=$(realpath -m --relative-to="$root" "$(dirname "$file")/$path") ;; esac
+      owner=${internal[$path]-}
+      if [[ -n $owner && ${file#"$root"/} != "$owner"/* ]]; then
+        echo "${file#"$root"/}: includes $path, which only $owner/ may include"
+      fi
+    done
+  done
+}
+while read -r line; do breach "$line"; done < <(internal_includes)
 
 # A circle among layers of the same level.
 if ! loop=$(sort -u <<< "$ordered" | awk NF | tsort 2>&1 >/dev/null); then

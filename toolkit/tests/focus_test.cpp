@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "gadget_test_support.h"
 #include "toolkit/focus.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window.h"
 
 namespace {

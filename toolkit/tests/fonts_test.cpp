@@ -1,9 +1,15 @@
 // Numbered fonts and the shared brush cache.
 #include <gtest/gtest.h>
 #include "runtime/object_table.h"
+#include "toolkit/brush_cache.h"
 #include "toolkit/fonts.h"
+#include "toolkit/gdi_object.h"
 
 namespace {
+
+// The font of an AutoNumber number: the number is the address of the font's record, which
+// holds the native font first.
+HFONT AutoNumberedFont(intptr_t number) { return *reinterpret_cast<HFONT*>(number); }
 
 LOGFONTA Describe(HFONT font) {
   LOGFONTA description = {};
@@ -22,7 +28,6 @@ TEST(Fonts, PointSizeBecomesPixelHeightOfTheDisplay) {
   ASSERT_EQ(96, DisplayPixelsPerInch());
   HFONT font = (HFONT)FontLoad(1, "Arial", 10);
   ASSERT_NE(nullptr, font);
-  EXPECT_EQ(font, FontHandle(1));
   LOGFONTA description = Describe(font);
   EXPECT_EQ(-13, description.lfHeight);  // 10 * 96 / 72 = 13.33
   EXPECT_STREQ("Arial", description.lfFaceName);
@@ -66,10 +71,8 @@ TEST(Fonts, LoadingUnderAUsedNumberFreesTheOldFont) {
   HFONT second = (HFONT)FontLoad(3, "Arial", 12);
   ASSERT_NE(nullptr, second);
   EXPECT_EQ(0u, GetObjectType(first));
-  EXPECT_EQ(second, FontHandle(3));
   FontFree(3);
   EXPECT_EQ(0u, GetObjectType(second));
-  EXPECT_EQ(nullptr, FontHandle(3));
   FontFree(3);  // nothing left: does nothing
 }
 
@@ -79,21 +82,20 @@ TEST(Fonts, AutoNumberReturnsTheNewNumber) {
   ASSERT_NE(0, a);
   ASSERT_NE(0, b);
   EXPECT_NE(a, b);
-  HFONT bold = FontHandle(a);
+  HFONT bold = AutoNumberedFont(a);
   EXPECT_EQ(FW_BOLD, Describe(bold).lfWeight);
   FontFree(a);
   EXPECT_EQ(0u, GetObjectType(bold));
-  EXPECT_NE(nullptr, FontHandle(b));
+  EXPECT_EQ((DWORD)OBJ_FONT, GetObjectType(AutoNumberedFont(b)));
   FontFree(b);
 }
 
 TEST(Fonts, StopFreesEveryFont) {
   HFONT fixed = (HFONT)FontLoad(4, "Arial", 10);
-  HFONT automatic = FontHandle(FontLoad(AutoNumber, "Arial", 11));
+  HFONT automatic = AutoNumberedFont(FontLoad(AutoNumber, "Arial", 11));
   FontsStop();
   EXPECT_EQ(0u, GetObjectType(fixed));
   EXPECT_EQ(0u, GetObjectType(automatic));
-  EXPECT_EQ(nullptr, FontHandle(4));
 }
 
 TEST(BrushCache, OneBrushPerColourLivesAsLongAsItsUsers) {
@@ -118,6 +120,19 @@ TEST(BrushCache, OneBrushPerColourLivesAsLongAsItsUsers) {
   HBRUSH again = BrushAcquire(0xDCDCDC);  // a fresh brush, not the deleted one
   EXPECT_EQ(OBJ_BRUSH, GetObjectType(again));
   BrushRelease(again);
+}
+
+TEST(GdiObject, FreeDeletesWhatItHoldsAndLeavesNone) {
+  GdiObject<HBRUSH> owner = {};
+  owner.Free();  // holds none: nothing happens
+  EXPECT_EQ(nullptr, owner.Get());
+  HBRUSH brush = CreateSolidBrush(0x123456);
+  owner.Take(brush);
+  EXPECT_EQ(brush, owner.Get());
+  owner.Free();
+  EXPECT_EQ(0u, GetObjectType(brush));
+  EXPECT_EQ(nullptr, owner.Get());
+  owner.Free();  // freed twice: the second time holds none
 }
 
 }  // namespace

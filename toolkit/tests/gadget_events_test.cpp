@@ -4,7 +4,7 @@
 #include <vector>
 #include "gadget_test_support.h"
 #include "runtime/object_table.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window.h"
 
 namespace {

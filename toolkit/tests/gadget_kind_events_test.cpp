@@ -3,7 +3,8 @@
 #include <vector>
 #include "kind_test_window.h"
 #include "runtime/object_table.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
+#include "toolkit/focus.h"
 #include "toolkit/gadget_kinds.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "kind_test_window.h"
 #include <commctrl.h>
 #include <vector>
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/gadget_kinds.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // Gadget lists: which window receives the next gadget.
 #include <gtest/gtest.h>
 #include "gadget_test_support.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "runtime/object_table.h"
 #include "runtime/strings.h"
 #include "toolkit/fonts.h"
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/gadget_kinds.h"
 #include "toolkit/window.h"
 
@@ -20,9 +20,9 @@ const GadgetKind CountingKind = [] {
   return kind;
 }();
 
-// A kind that answers native messages handed to it with the message plus its first word.
+// A kind that answers native messages handed to it with the message plus its back colour.
 LRESULT AnswerNotify(GadgetRecord* gadget, HWND, UINT message, WPARAM, LPARAM) {
-  return message + gadget->word[0];
+  return message + gadget->colors.backColor;
 }
 const GadgetKind NotifyKind = [] {
   GadgetKind kind = KindWithoutOperations(KindListBox);
@@ -82,7 +82,6 @@ TEST_F(Gadgets, RegistrationNumbersTheControlAndGivesItTheDefaultFont) {
   EXPECT_EQ("7", PropertyId(control));
   EXPECT_EQ(GetStockObject(DEFAULT_GUI_FONT), (HGDIOBJ)SendMessageA(control, WM_GETFONT, 0, 0));
   EXPECT_EQ(control, GadgetHandle(7));
-  EXPECT_EQ(7, GadgetNumberOf(GadgetFind(7)));
 }
 
 TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdentifier) {
@@ -92,7 +91,6 @@ TEST_F(Gadgets, AutoNumberGivesANumberAboveTheIdentifierRangeThatIsAlsoTheIdenti
   ASSERT_NE(nullptr, control);
   EXPECT_EQ(number, GetWindowLongPtrA(control, GWLP_ID));
   EXPECT_EQ(std::to_string(number), PropertyId(control));
-  EXPECT_EQ(number, GadgetNumberOf(GadgetFind(number)));
   GadgetFree(number);
   EXPECT_FALSE(IsWindow(control));
   EXPECT_EQ(1, DestroyedGadgets);
@@ -225,7 +223,7 @@ TEST_F(Gadgets, LabelsWithOneBackColourShareOneBrushUntilTheLastIsGone) {
 
 TEST_F(Gadgets, NativeMessagesReachTheKindOnlyForGadgetControls) {
   HWND gadgetZero = (HWND)MakeGadget(0, "Button", 0, &NotifyKind);
-  GadgetFind(0)->word[0] = 1000;
+  GadgetFind(0)->colors.backColor = 1000;
   EXPECT_EQ(WM_COMMAND + 1000, ForwardToGadgetKind(gadgetZero, window_, WM_COMMAND, 0, 0));
 
   // Identifier 0 but no "VX_ID": not gadget 0.
@@ -310,6 +308,51 @@ TEST_F(Gadgets, OwnerToolkitWindowIsTheNearestWindowWithAWindowNumber) {
                                     GetModuleHandleA(nullptr), nullptr);
   EXPECT_EQ(plain, OwnerToolkitWindow(plainChild));
   DestroyWindow(plain);
+}
+
+// Operations that only tell themselves apart, for the tables' builder.
+LRESULT AnyNotify(GadgetRecord*, HWND, UINT, WPARAM, LPARAM) { return 0; }
+void AnyDestroy(GadgetRecord*) {}
+intptr_t AnyGetState(GadgetRecord*) { return 0; }
+void AnySetState(GadgetRecord*, intptr_t) {}
+void AnyGetText(GadgetRecord*, int32_t) {}
+void AnySetText(GadgetRecord*, const char*) {}
+int32_t AnyAddItem(GadgetRecord*, int32_t, const char*) { return 0; }
+void AnyClearItems(GadgetRecord*) {}
+void AnySetColor(GadgetRecord*, int32_t, int32_t) {}
+
+// Each step of the builder fills the slots it names, in the order of the record, and
+// leaves every other slot as it was.
+TEST(GadgetKindTables, EachStepFillsOnlyTheOperationsItNames) {
+  constexpr GadgetKind full = GadgetKind::Of(KindListBox)
+                                  .Notify(AnyNotify)
+                                  .Destroy(AnyDestroy)
+                                  .State(AnyGetState, AnySetState)
+                                  .Text(AnyGetText, AnySetText)
+                                  .Items(AnyAddItem, AnyClearItems)
+                                  .Color(AnySetColor);
+  EXPECT_EQ(KindListBox, full.kind);
+  EXPECT_EQ(&AnyNotify, full.notify);
+  EXPECT_EQ(&AnyDestroy, full.destroy);
+  EXPECT_EQ(&AnyGetState, full.getState);
+  EXPECT_EQ(&AnySetState, full.setState);
+  EXPECT_EQ(&AnyGetText, full.getText);
+  EXPECT_EQ(&AnySetText, full.setText);
+  EXPECT_EQ(&AnyAddItem, full.addItem);
+  EXPECT_EQ(&AnyClearItems, full.clearItems);
+  EXPECT_EQ(&AnySetColor, full.setColor);
+
+  constexpr GadgetKind some = GadgetKind::Of(KindTextEditor).Text(nullptr, AnySetText).Color(AnySetColor);
+  EXPECT_EQ(KindTextEditor, some.kind);
+  EXPECT_EQ(nullptr, some.notify);
+  EXPECT_EQ(nullptr, some.destroy);
+  EXPECT_EQ(nullptr, some.getState);
+  EXPECT_EQ(nullptr, some.setState);
+  EXPECT_EQ(nullptr, some.getText);
+  EXPECT_EQ(&AnySetText, some.setText);
+  EXPECT_EQ(nullptr, some.addItem);
+  EXPECT_EQ(nullptr, some.clearItems);
+  EXPECT_EQ(&AnySetColor, some.setColor);
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <stdint.h>
 #include <ostream>
 #include <vector>
-#include "toolkit/gadget.h"
+#include "toolkit/gadget_registry.h"
 
 // An EvGadget event as the queries report it.
 struct GadgetEvent {

@@ -64,4 +64,32 @@ TEST(IconPicture, ANonIconIsNotDescribed) {
   EXPECT_FALSE(DescribeIconPicture(nullptr, &picture));
 }
 
+// The parts of an icon live as long as their owner, and only the bitmaps the icon has are
+// made and deleted.
+TEST(IconParts, TheBitmapsOfAnIconAreDeletedWithTheirOwner) {
+  const IconRow rows[] = {
+      {"colour", 16, 16, 32, 16, 32},
+      {"monochrome", 16, 16, 0, 16, 1},
+  };
+  for (const IconRow& row : rows) {
+    SCOPED_TRACE(row.what);
+    HICON icon = MakeIcon(row.width, row.height, row.bitsPerPixel);
+    ASSERT_NE(nullptr, icon);
+    HBITMAP colour, mask;
+    {
+      IconParts parts(icon);
+      ASSERT_FALSE(parts.Empty());
+      colour = parts.Get().hbmColor;
+      mask = parts.Get().hbmMask;
+      EXPECT_EQ((DWORD)OBJ_BITMAP, GetObjectType(mask));
+      EXPECT_EQ(row.bitsPerPixel ? (DWORD)OBJ_BITMAP : 0u, GetObjectType(colour));
+    }
+    EXPECT_EQ(0u, GetObjectType(mask));
+    if (colour) EXPECT_EQ(0u, GetObjectType(colour));
+    DestroyIcon(icon);
+  }
+  IconParts none(nullptr);
+  EXPECT_TRUE(none.Empty());
+}
+
 }  // namespace

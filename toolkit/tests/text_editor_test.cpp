@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 #include "toolkit/fonts.h"
+#include "toolkit/focus.h"
 #include "toolkit/gadget.h"
 #include "toolkit/gadget_kinds.h"
 

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <vector>
 #include "runtime/object_table.h"
+#include "toolkit/gadget_registry.h"
 #include "toolkit/window.h"
 #include "toolkit/window_marks.h"
 

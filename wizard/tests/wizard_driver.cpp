@@ -68,7 +68,9 @@ void ClickListItem(int gadget, int index) {
 }
 
 void PostGadgetEventOf(int gadget) {
-  PostGadgetEvent(GadgetHandle(gadget), GsLeftClick);
+  // A list box reports a selection change as a left click.
+  HWND control = GadgetHandle(gadget);
+  SendMessageA(GetParent(control), WM_COMMAND, MAKEWPARAM(gadget, LBN_SELCHANGE), (LPARAM)control);
   PumpEvents();
 }
 

@@ -17,7 +17,7 @@ void PumpEvents();
 void Click(int gadget);
 // A left click on a list box item, as the mouse gives it.
 void ClickListItem(int gadget, int index);
-// A gadget event of the gadget without any native action (what any event of it would do).
+// A list box's selection-change notification without a mouse action (a left-click event).
 void PostGadgetEventOf(int gadget);
 
 std::string Text(int gadget);

@@ -1,7 +1,12 @@
-// The generic operations on a gadget number: the kind's operation where it has one, else a
-// plain native fallback. A number with no gadget does nothing and gives 0.
+// The gadget library's start and the generic operations on a gadget number: the kind's
+// operation where it has one, else a plain native fallback. A number with no gadget does
+// nothing and gives 0.
 #include "toolkit/gadget.h"
 #include "runtime/strings.h"
+#include "runtime/object_table.h"
+#include "toolkit/brush_cache.h"
+#include "toolkit/common_controls.h"
+#include "toolkit/gadget_registry.h"
 
 namespace {
 
@@ -16,6 +21,16 @@ void WindowTextAt(HWND control, int32_t mark) {
 }
 
 }  // namespace
+
+void GadgetsStart() {
+  Gadgets.table = ObjectTableNew(sizeof(GadgetRecord), 50, GadgetFree);
+  BrushCacheStart();
+  Gadgets.stockFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+  Gadgets.defaultFont = Gadgets.stockFont;
+  CommonControlsInitialise(0xB08);
+}
+
+void GadgetsStop() {}
 
 void GadgetSetText(intptr_t gadget, const char* text) {
   GadgetRecord* record = GadgetFind(gadget);
@@ -70,4 +85,22 @@ void GadgetSetColor(intptr_t gadget, int32_t which, int32_t color) {
 HWND GadgetHandle(intptr_t gadget) {
   GadgetRecord* record = GadgetFind(gadget);
   return record ? record->handle : nullptr;
+}
+
+void GadgetSetFont(intptr_t gadget, HFONT font) {
+  if (font == reinterpret_cast<HFONT>(-1)) font = Gadgets.stockFont;
+  if (gadget == -1) {
+    Gadgets.defaultFont = font;
+    return;
+  }
+  // A hidden control is drawn in its font when it is shown: it is redrawn only if visible.
+  if (GadgetRecord* record = GadgetFind(gadget))
+    SendMessageA(record->handle, WM_SETFONT, reinterpret_cast<WPARAM>(font), IsWindowVisible(record->handle));
+}
+
+void GadgetCreateHidden(int hidden) { Gadgets.createHidden = hidden != 0; }
+
+void GadgetFree(intptr_t gadget) {
+  // The gadget window procedure releases the record when the control is gone.
+  if (GadgetRecord* record = GadgetFind(gadget)) DestroyWindow(record->handle);
 }
