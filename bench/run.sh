@@ -92,6 +92,7 @@ startup_programs=("$bench/bench_bare_window.exe" "$bench/bench_floor_window.exe"
 startup_round() {
   local prefix=$1 first=$2 i k j
   for i in 1 2 3; do
+    measure "${prefix}compute_" "$bench/bench_driver.exe" compute
     for k in 0 1 2 3; do
       j=$(((first + k) % 4))
       measure "${prefix}${startup_names[j]}_" "$bench/bench_driver.exe" startup \
@@ -117,12 +118,21 @@ round() {
 # the copy write are still being written back to the disk for seconds afterwards, and start-ups
 # measured then came out up to twice as slow as the rest. Whatever the build left unwritten is
 # written out before the first run.
-load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+# Twice as many rounds as the rest: a start-up round is short, and the times vary most.
+startup_rounds=$((runs * 2))
+# The start-up rounds begin on a quiet machine: the build, or a benchmark run just before,
+# leaves a load that the one-minute average still shows. At most two minutes are waited.
 sync
-echo "Start-up: one warm-up round and $runs measured rounds..." >&2
+for i in $(seq 24); do
+  LC_ALL=C awk '{ exit !($1 < 0.5) }' /proc/loadavg && break
+  [ "$i" = 1 ] && echo "Waiting for the load average to fall below 0.5 ($(cut -d' ' -f1 /proc/loadavg))..." >&2
+  sleep 5
+done
+load_before=$(cut -d' ' -f1-3 /proc/loadavg)
+echo "Start-up: one warm-up round and $startup_rounds measured rounds..." >&2
 startup_round warmup_ 0
-for i in $(seq "$runs"); do
-  echo "  start-up round $i of $runs" >&2
+for i in $(seq "$startup_rounds"); do
+  echo "  start-up round $i of $startup_rounds" >&2
   startup_round "" "$i"
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
@@ -202,7 +212,7 @@ cpu=$(grep -m1 'model name' /proc/cpuinfo | sed 's/.*: //')
 echo
 echo "Brindlex setup benchmarks of $build_name ($setup):"
 echo "medians of $runs interleaved rounds under the build's own Wine prefix"
-echo "(start-up: three runs of each program per round)"
+echo "(start-up: $startup_rounds rounds, three runs of each program per round)"
 echo "Machine: $(getconf _NPROCESSORS_ONLN) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"
 echo
 echo "Every program ran on $BENCH_PROCESSORS"
@@ -210,12 +220,14 @@ echo "Load average (1, 5, 15 minutes): $load_before before the start-up runs, $l
 echo
 echo "Start-up (process creation to the window shown with its controls and painted, the program"
 echo "waiting for input and its loop answering), measured before any installation; $starts runs"
-echo "of each program after one warm-up round:"
+echo "of each program after one warm-up round; beside them, the same computation timed $(wc -l <"$work/compute_compute_ms")"
+echo "times in the same rounds, which makes no system call: its spread is the machine's own:"
 echo "                                        best  median   worst"
 printf '  %-34s %s\n' "bare window (four buttons)" "$(spread bare_startup_ms)"
 printf '  %-34s %s\n' "floor (unavoidable system work)" "$(spread floor_startup_ms)"
 printf '  %-34s %s\n' "plain setup window (no toolkit)" "$(spread plain_startup_ms)"
 printf '  %-34s %s\n' "setup, welcome page" "$(spread setup_startup_ms)"
+printf '  %-34s %s\n' "the processor: a fixed computation" "$(spread compute_compute_ms)"
 printf '  %-34s %9s      target <= 1.25: %s   run by run %s\n' "setup / floor (medians)" "$ratio_floor" \
   "$(verdict "$ratio_floor" 1.25)" "$(calc %.3f "$(median_of paired_floor)")"
 printf '  %-34s %9s      target <= 1.05: %s   run by run %s\n' "setup / plain window (medians)" \
