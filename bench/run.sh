@@ -32,7 +32,6 @@ if [ "$arch" = x64 ]; then
   build_name="the 64-bit twin"
 fi
 brx_build_targets "$arch" bench-build.log brx_bench || return 1
-bench_pin
 build=$(brx_build_folder "$arch")
 bench=$build/bench
 setup=$build/${BRX_BENCH_SETUP:-BrindlexSetup.exe}
@@ -43,6 +42,8 @@ mkdir -p "$work"
 
 . scripts/wine-env.sh
 brx_wine_env "$build"
+# The start-up rounds run on one processor, in a session of their own (bench_pin).
+bench_pin
 brx_wine_session || { bench_unpin; return 1; }
 trap brx_wine_session_stop EXIT
 echo "Measuring $build_name ($build)..." >&2
@@ -136,6 +137,10 @@ for i in $(seq "$startup_rounds"); do
   startup_round "" "$i"
 done
 load_after=$(cut -d' ' -f1-3 /proc/loadavg)
+# The rest runs on every processor again, as the installation times were always measured.
+brx_wine_session_stop
+bench_unpin
+brx_wine_session || return 1
 echo "Installation, scaling and hygiene: one warm-up round and $runs measured rounds..." >&2
 round warmup_
 for i in $(seq "$runs"); do
@@ -152,7 +157,6 @@ trap - EXIT
 # The Wine-server requests of each start-up, counted in a session of their own with the
 # server's trace on.
 requests=$(BRX_ARCH=$arch bash bench/startup-requests.sh --totals 2>/dev/null)
-bench_unpin
 
 # ---- figures ----
 # Wine needed the Russian locale; the figures are printed with plain decimal points.
@@ -215,7 +219,7 @@ echo "medians of $runs interleaved rounds under the build's own Wine prefix"
 echo "(start-up: $startup_rounds rounds, three runs of each program per round)"
 echo "Machine: $(getconf _NPROCESSORS_ONLN) x $cpu, $(awk '/^MemTotal/ { printf "%.0f", $2 / 1048576 }' /proc/meminfo) GiB; $(brx_wine --version); $(uname -sr)"
 echo
-echo "Every program ran on $BENCH_PROCESSORS"
+echo "The start-up runs ran on $BENCH_PROCESSORS, the rest on every processor"
 echo "Load average (1, 5, 15 minutes): $load_before before the start-up runs, $load_after after"
 echo
 echo "Start-up (process creation to the window shown with its controls and painted, the program"
