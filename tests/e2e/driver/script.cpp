@@ -6,6 +6,9 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "install/installation.h"
+#include "payload/manifest.h"
+
 bool Utf8ToCp1251(const std::string& utf8, std::string* cp1251) {
   cp1251->clear();
   if (utf8.empty()) return true;
@@ -72,6 +75,40 @@ bool ReadQuoted(const std::string& line, size_t* i, std::string* word, std::stri
   }
   *error = "unterminated quoted text";
   return false;
+}
+
+// A path given relative to this program's folder, made full.
+std::string BesideProgram(const char* relative) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self);
+  path = path.substr(0, path.find_last_of("\\/") + 1) + relative;
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full) : path;
+}
+
+std::string LastPosition() { return std::to_string(InstallLastPosition); }
+std::string SpaceNeededKb() { return BRX_SPACE_NEEDED_KB; }
+std::string LicenceFile() { return BesideProgram(BRX_LICENCE_FROM_PROGRAM); }
+
+// The marks that stand for what the build decides: the figures the payload manifest gives,
+// and the file the licence page's text is made from.
+struct BuildMark {
+  const char* mark;
+  std::string (*value)();
+};
+constexpr BuildMark BuildMarks[] = {
+    {"{last-position}", LastPosition}, {"{space-needed-kb}", SpaceNeededKb}, {"{licence}", LicenceFile}};
+
+void FillBuildMarks(std::string* word) {
+  for (const BuildMark& b : BuildMarks) {
+    size_t at = word->find(b.mark);
+    if (at == std::string::npos) continue;
+    const std::string value = b.value();
+    for (; at != std::string::npos; at = word->find(b.mark, at + value.size()))
+      word->replace(at, strlen(b.mark), value);
+  }
 }
 
 }  // namespace
@@ -176,6 +213,7 @@ static bool LoadInto(const std::string& path, int depth, std::vector<Step>* step
       return false;
     }
     if (step.words.empty() || step.words[0][0] == '#') continue;
+    for (std::string& word : step.words) FillBuildMarks(&word);
     if (IsHarnessStep(step) && depth > 0) {
       // The harness runs only the scenario's own lines: one in an include would never run.
       *error = where + ": " + step.words[0] + " lines must stand in the scenario file itself";
