@@ -57,13 +57,12 @@ BRX_WINE_TEMPLATE_DIR=$main_build bash "$tree/tests/e2e/run-scenario.sh" "$build
 tail -n 1 "$work/default-install.log"
 echo "default installation: $((SECONDS - scenario)) s"
 
-# refused NAME WORDS: the build refused the folder with one line that starts with WORDS
-# (the report of the failed step below it may quote the line again, indented), and left
-# no setup program of its own nor of the twin.
+# refused NAME WORDS [LOG]: the build refused with one line in LOG (by default the
+# build's output) that holds WORDS, and left no setup program of its own nor of the twin.
 refused() {
-  local log=$work/$1.log lines
-  lines=$(WORDS=$2 awk 'index($0, ENVIRON["WORDS"]) == 1' "$log" | wc -l)
-  [ "$lines" -eq 1 ] || fail "$1: $lines lines say \"$2\"; the log's end: $(tail -n 5 "$log")"
+  local log=${3:-$work/$1.log} lines
+  lines=$(grep -cF -- "$2" "$log")
+  [ "$lines" -eq 1 ] || fail "$1: $lines lines of $log say \"$2\"; its end: $(tail -n 5 "$log")"
   [ ! -e "$build/BrindlexSetup.exe" ] || fail "$1: BrindlexSetup.exe is left in $build"
   [ ! -e "$build/x64/BrindlexSetup.exe" ] || fail "$1: the twin's BrindlexSetup.exe is left in $build/x64"
 }
@@ -85,7 +84,10 @@ refused no-sums "$folder/SHA256SUMS: missing"
 
 plant
 if payload_dir=relative/folder build relative.log; then fail "a relative BRX_PAYLOAD_DIR is accepted"; fi
-refused relative "BRX_PAYLOAD_DIR=relative/folder: not an absolute path"
+# CMake's refusal is in the configuration's log, whose end the failed step's report shows.
+refused relative "BRX_PAYLOAD_DIR=relative/folder: not an absolute path" "$build/configure.log"
+grep -qF "BRX_PAYLOAD_DIR=relative/folder: not an absolute path" "$work/relative.log" ||
+  fail "the report of the refused configuration does not show the refusal"
 
 echo "payload folder build: $((SECONDS - start)) s in all; results in $work"
 [ "$failures" -eq 0 ] && echo "payload folder build: passed"
