@@ -61,7 +61,7 @@ while IFS= read -r -d '' entry; do
          refuse "$folder/$path: a file that $manifest does not install" ;;
     *) refuse "$folder/$path: not a plain file" ;;
   esac
-done < <(find "$folder" -mindepth 1 -printf '%y %P\0' | sort -z)
+done < <(find -H "$folder" -mindepth 1 -printf '%y %P\0' | LC_ALL=C sort -z)
 
 [ -f "$folder/SHA256SUMS" ] || refuse "$folder/SHA256SUMS: missing; it lists the SHA-256 digest of every file"
 for path in "${files[@]}"; do

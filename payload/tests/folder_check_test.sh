@@ -88,6 +88,7 @@ refusals=(
 # description ## change
 acceptances=(
   'the folder as sha256sum wrote it ## true'
+  'the folder reached through a symbolic link ## mv "$f" "$work/elsewhere/real" && ln -s "$work/elsewhere/real" "$f"'
   'the binary marker ## sed -i "s/  / */" "$f/SHA256SUMS"'
   'lines ending in CR LF ## sed -i "s/$/\r/" "$f/SHA256SUMS"'
   'paths starting with ./ ## sed -i "s|  |  ./|" "$f/SHA256SUMS"'
