@@ -21,7 +21,7 @@ endforeach()
 # (A message that starts with a blank is printed on one line, unwrapped.)
 if(NOT PROJECT_VERSION MATCHES "^(0|[1-9][0-9]*)[.](0|[1-9][0-9]*)$"
    OR PROJECT_VERSION_MAJOR GREATER 65535 OR PROJECT_VERSION_MINOR GREATER 65535)
-  message(FATAL_ERROR " project(VERSION ${PROJECT_VERSION}): the version must be MAJOR.MINOR, two whole numbers from 0 to 65535 without leading zeros, such as 1.0")
+  message(FATAL_ERROR " project(VERSION ${PROJECT_VERSION}): the version must be MAJOR.MINOR, two whole numbers from 0 to 65535 without leading zeros, such as 1.2")
 endif()
 
 set(BRX_PRODUCT_NAME Brindlex)
