@@ -4,19 +4,18 @@
 # real sizes scaled to 64 MiB together (the stand-in's block takes the remainder). Random
 # bytes, except for texts that end in a zero byte, which get plain text lines: the wizard
 # reads them in place and the licence page shows one.
-#   synthetic-payload.sh OUT MANIFEST ASSETS-FOLDER STANDIN-FOLDER
+#   synthetic-payload.sh OUT MANIFEST BUILD-FOLDER
 set -euo pipefail
 out=$1
 manifest=$2
-assets=$3
-standin=$4
+build=$3
 . "$(dirname "$0")/../payload/manifest.sh"
 total=$((64 * 1024 * 1024))
 
 # The real size of a block: its source, and the zero byte that ends a text.
 real_size() {  # SOURCE FROM END
-  local folder=$assets zero=0
-  [ "$2" = standin ] && folder=$standin
+  local folder zero=0
+  folder=$(payload_source_folder "$2" "$build")
   [ "$3" = zero ] && zero=1
   echo $(($(stat -c %s "$folder/$1") + zero))
 }

@@ -18,6 +18,7 @@ endfunction()
 #   BRX_MANIFEST_INSTALLED the installed block names in extraction order
 #   BRX_MANIFEST_STANDIN   the source file name of the block the stand-in provides
 #   BRX_MANIFEST_ASSETS    the source file names of the blocks from payload/assets
+#   BRX_MANIFEST_TEMPLATES the source file names of the blocks the build fills from templates
 #   BRX_FOLDER_<class>                     the folder's path, "/"-separated, "." for the top
 #   BRX_BLOCK_<name>_<SOURCE|FROM|END|ORDER|FOLDER|NAME|CONSTANT>  the block's columns
 function(brx_read_payload_manifest manifest)
@@ -25,6 +26,7 @@ function(brx_read_payload_manifest manifest)
   set(folders)
   set(blocks)
   set(assets)
+  set(templates)
   set(standin)
   set(by_order)
   set(installed_names)
@@ -67,13 +69,15 @@ function(brx_read_payload_manifest manifest)
       brx_manifest_require("${source}" "${plain_name}" "${where}: ${name}: a source is a plain file name, not ${source}")
       if(from STREQUAL "assets")
         list(APPEND assets ${source})
+      elseif(from STREQUAL "template")
+        list(APPEND templates ${source})
       elseif(from STREQUAL "standin")
         if(standin)
           message(FATAL_ERROR "${where}: ${name}: the stand-in already provides ${standin}")
         endif()
         set(standin ${source})
       else()
-        message(FATAL_ERROR "${where}: ${name} comes from assets or standin, not ${from}")
+        message(FATAL_ERROR "${where}: ${name} comes from assets, template or standin, not ${from}")
       endif()
       brx_manifest_require("${end}" "-|zero" "${where}: ${name} ends with zero or -, not ${end}")
       if(order STREQUAL "-")
@@ -135,6 +139,7 @@ function(brx_read_payload_manifest manifest)
   set(BRX_MANIFEST_INSTALLED ${installed} PARENT_SCOPE)
   set(BRX_MANIFEST_STANDIN ${standin} PARENT_SCOPE)
   set(BRX_MANIFEST_ASSETS ${assets} PARENT_SCOPE)
+  set(BRX_MANIFEST_TEMPLATES ${templates} PARENT_SCOPE)
 endfunction()
 
 # Writes FILE with CONTENT only when it changes, so that nothing rebuilds for nothing.

@@ -39,7 +39,7 @@ cases=(
   's/ 11  ProjectFilesFolder/ 0  ProjectFilesFolder/|a number from 1'
   's/ 11  ProjectFilesFolder/ 11  NowhereFolder/|which no folder line above names'
   's/^block  Icon2 .*/block  Icon2  icon2.ico  assets  -  -  -  icon2.ico  -/|not installed but has'
-  's/^block  Icon2  *icon2\.ico  *assets/block  Icon2  icon2.ico  download/|assets or standin'
+  's/^block  Icon2  *icon2\.ico  *assets/block  Icon2  icon2.ico  download/|assets, template or standin, not download'
   's/^block  Icon2  *icon2\.ico  *assets  *-/block  Icon2  icon2.ico  assets  nul/|ends with zero or -'
   's/^block  Icon2  *icon2\.ico  *assets/block  Icon2  icon2.ico  standin/|already provides'
   's/ standin / assets /|no block comes from the stand-in'

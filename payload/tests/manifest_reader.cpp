@@ -55,7 +55,9 @@ const Manifest& TheManifest() {
 }
 
 std::string SourceBytes(const ManifestBlock& block) {
-  const char* folder = block.from == "standin" ? BRX_STANDIN_FOLDER_FROM_TEST : BRX_ASSETS_FROM_TEST;
+  const char* folder = block.from == "standin"    ? BRX_STANDIN_FOLDER_FROM_TEST
+                       : block.from == "template" ? BRX_TEXTS_FROM_TEST
+                                                  : BRX_ASSETS_FROM_TEST;
   std::string bytes = ReadWhole(BesideTest(folder) + "\\" + block.source);
   if (block.end == "zero") bytes.push_back('\0');
   return bytes;

@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "payload/product_version.h"
+
 bool Utf8ToCp1251(const std::string& utf8, std::string* cp1251) {
   cp1251->clear();
   if (utf8.empty()) return true;
@@ -72,6 +74,36 @@ bool ReadQuoted(const std::string& line, size_t* i, std::string* word, std::stri
   }
   *error = "unterminated quoted text";
   return false;
+}
+
+std::string ProductTitle() { return BRX_PRODUCT_TITLE; }
+
+// The build folder: BRX_BUILD_FROM_PROGRAM, as the build gave it, from this program's folder.
+std::string BuildFolder() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self);
+  path = path.substr(0, path.find_last_of("\\/") + 1) + BRX_BUILD_FROM_PROGRAM;
+  char full[MAX_PATH];
+  DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  return length > 0 && length < MAX_PATH ? std::string(full) : path;
+}
+
+// The marks that stand for what the build decides.
+struct BuildMark {
+  const char* mark;
+  std::string (*value)();
+};
+constexpr BuildMark BuildMarks[] = {{"{title}", ProductTitle}, {"{build}", BuildFolder}};
+
+void FillBuildMarks(std::string* word) {
+  for (const BuildMark& b : BuildMarks) {
+    size_t at = word->find(b.mark);
+    if (at == std::string::npos) continue;
+    const std::string value = b.value();
+    for (; at != std::string::npos; at = word->find(b.mark, at + value.size()))
+      word->replace(at, strlen(b.mark), value);
+  }
 }
 
 }  // namespace
@@ -176,6 +208,7 @@ static bool LoadInto(const std::string& path, int depth, std::vector<Step>* step
       return false;
     }
     if (step.words.empty() || step.words[0][0] == '#') continue;
+    for (std::string& word : step.words) FillBuildMarks(&word);
     if (IsHarnessStep(step) && depth > 0) {
       // The harness runs only the scenario's own lines: one in an include would never run.
       *error = where + ": " + step.words[0] + " lines must stand in the scenario file itself";

@@ -7,6 +7,8 @@
 // another script (relative to the including one). Lines whose first word is "prepare" or
 // "check" are the harness's; they must stand in the scenario file itself.
 // Scripts are UTF-8; every word is converted to Windows-1251, the program's code page.
+// Two marks stand, in any word, for what the build decides: {title} for the product's title
+// as this build spells it, {build} for the build folder as a Windows path.
 #include <string>
 #include <vector>
 

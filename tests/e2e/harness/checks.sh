@@ -9,8 +9,7 @@
 e2e_payload_rows() {
   local name source from end folder origin
   while read -r _ source from end _ folder name; do
-    origin=$ROOT/payload/assets
-    [ "$from" = standin ] && origin=$BUILD/payload/application
+    origin=$(payload_source_folder "$from" "$BUILD")
     [ "$end" = zero ] && source=$source+zero
     [ "$folder" = . ] && folder= || folder=$folder/
     echo "$name|$folder|$origin/$source"
