@@ -196,8 +196,7 @@ install=$(calc %.1f "$install_raw - 200")
 . payload/manifest.sh
 blocks=0
 while read -r _ source from end _; do
-  folder=payload/assets
-  [ "$from" = standin ] && folder=$build/payload/application
+  folder=$(payload_source_folder "$from" "$build")
   blocks=$((blocks + $(stat -c %s "$folder/$source")))
   [ "$end" = zero ] && blocks=$((blocks + 1))
 done < <(payload_manifest_blocks payload/manifest.txt)

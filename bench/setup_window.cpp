@@ -14,6 +14,7 @@
 #include "image/image.h"
 #include "image/png_decoder.h"
 #include "payload/payload.h"
+#include "payload/product_version.h"
 #include "runtime/heaps.h"
 #include "runtime/system_library.h"
 #include "wizard/gadgets.h"
@@ -201,7 +202,7 @@ const Row Rows[] = {
     {ImgCorner, Image, 442, 4, 54, 54, nullptr, 1, Default, NoColor, false, false},
     {PnlWelcome, Container, 0, 0, 500, 312, nullptr, 0, Default, PageGrey, false, false},
     {ImgSide, Image, 0, 0, 160, 310, nullptr, 0, Default, NoColor, false, false},
-    {TxtWelcomeTitle, Label, 190, 20, 280, 50, "Добро пожаловать в мастер установки Brindlex v 1.0", 0, Title,
+    {TxtWelcomeTitle, Label, 190, 20, 280, 50, "Добро пожаловать в мастер установки " BRX_PRODUCT_TITLE, 0, Title,
      PageGrey, false, false},
     {TxtWelcomeBody, Label, 190, 80, 280, 160, nullptr, 0, Body, PageGrey, false, false},
     {PnlWelcome, Close},
@@ -219,7 +220,7 @@ const Row Rows[] = {
     {PnlHeader, Close, 0, 0, 0, 0, nullptr, 0, Default, NoColor, true, false},
     {PnlDestination, Container, 0, 62, 500, 250, nullptr, 0, Default, PageGrey, true, false},
     {ImgDestination, Image, 40, 15, 32, 32, nullptr, 2, Default, NoColor, false, false},
-    {TxtDestinationIntro, Label, 80, 24, 350, 15, "Программа установит Brindlex v 1.0  в следующую папку:", 0,
+    {TxtDestinationIntro, Label, 80, 24, 350, 15, "Программа установит " BRX_PRODUCT_TITLE "  в следующую папку:", 0,
      Small, PageGrey, false, false},
     {TxtDestinationHint, Label, 40, 58, 350, 30,
      "Нажмите \"Далее\", чтобы продолжить.\nЕсли Вы хотите выбрать другую папку, нажмите \"Обзор\"", 0, Small,
@@ -244,7 +245,7 @@ const Row Rows[] = {
     {PnlStartMenu, Close},
     {PnlTasks, Container, 0, 62, 500, 250, nullptr, 0, Default, PageGrey, true, false},
     {TxtTasksIntro, Label, 40, 15, 450, 60,
-     "Выберите дополнительные задачи, которые должны выполнятся при установке Brindlex v 1.0, после этого "
+     "Выберите дополнительные задачи, которые должны выполнятся при установке " BRX_PRODUCT_TITLE ", после этого "
      "нажмите \"Далее\"\n\nДополнительные задачи:",
      0, Small, PageGrey, false, false},
     {ChkDesktopIcon, CheckBox, 40, 80, 13, 13, "", 0, Default, NoColor, false, true},
@@ -353,7 +354,7 @@ HWND CreateWizard(HINSTANCE instance) {
   RECT frame = {0, 0, 500, 358};
   AdjustWindowRect(&frame, style, FALSE);
   int width = frame.right - frame.left, height = frame.bottom - frame.top;
-  HWND window = CreateWindowExA(0, "WindowClass_0", "Установка программы Brindlex v 1.0", style,
+  HWND window = CreateWindowExA(0, "WindowClass_0", "Установка программы " BRX_PRODUCT_TITLE, style,
                                 (GetSystemMetrics(SM_CXSCREEN) - width) / 2,
                                 (GetSystemMetrics(SM_CYSCREEN) - height) / 2, width, height, nullptr, nullptr,
                                 instance, nullptr);

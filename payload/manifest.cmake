@@ -5,16 +5,7 @@ if(CMAKE_SCRIPT_MODE_FILE)
   cmake_minimum_required(VERSION 3.18)
 endif()
 
-# Stops the configuration with LINE, one line that names the file and the reason, and
-# removes the setup program of an earlier configuration (BRX_SETUP_PROGRAM, where set), so
-# that it cannot be taken for one made from what is refused. The leading blank keeps CMake
-# from breaking the line.
-function(brx_refuse line)
-  if(BRX_SETUP_PROGRAM)
-    file(REMOVE ${BRX_SETUP_PROGRAM})
-  endif()
-  message(FATAL_ERROR " ${line}")
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/../cmake/refuse.cmake)
 
 # Stops the configuration with MESSAGE unless VALUE matches PATTERN in full.
 function(brx_manifest_require value pattern message)
@@ -54,6 +45,7 @@ endfunction()
 #   BRX_MANIFEST_INSTALLED the installed block names in extraction order
 #   BRX_MANIFEST_STANDIN   the source file name of the block the stand-in provides, if any
 #   BRX_MANIFEST_ASSETS    the source file names of the blocks from payload/assets
+#   BRX_MANIFEST_TEMPLATES the source file names of the blocks the build fills from templates
 #   BRX_MANIFEST_SPACE_NEEDED_KB    the space-needed figure, in kilobytes of 1,024 bytes
 #   BRX_MANIFEST_SPACE_NEEDED_LINE  where it stands, MANIFEST:LINE
 #   BRX_FOLDER_<class>                     the folder's path, "/"-separated, "." for the top
@@ -73,6 +65,7 @@ function(brx_read_payload_manifest manifest)
   set(folder_places)
   set(blocks)
   set(assets)
+  set(templates)
   set(standin)
   set(space_needed)
   set(installed_names)
@@ -144,13 +137,15 @@ function(brx_read_payload_manifest manifest)
       brx_manifest_require_plain_name("${source}" "${where}: ${name}: a source is a plain file name, not ${source}")
       if(from STREQUAL "assets")
         list(APPEND assets ${source})
+      elseif(from STREQUAL "template")
+        list(APPEND templates ${source})
       elseif(from STREQUAL "standin")
         if(standin)
           brx_refuse("${where}: ${name}: the stand-in already provides ${standin}")
         endif()
         set(standin ${source})
       else()
-        brx_refuse("${where}: ${name} comes from assets or standin, not ${from}")
+        brx_refuse("${where}: ${name} comes from assets, template or standin, not ${from}")
       endif()
       brx_manifest_require("${end}" "-|zero" "${where}: ${name} ends with zero or -, not ${end}")
       if(order STREQUAL "-")
@@ -228,6 +223,7 @@ function(brx_read_payload_manifest manifest)
   set(BRX_MANIFEST_INSTALLED ${installed} PARENT_SCOPE)
   set(BRX_MANIFEST_STANDIN ${standin} PARENT_SCOPE)
   set(BRX_MANIFEST_ASSETS ${assets} PARENT_SCOPE)
+  set(BRX_MANIFEST_TEMPLATES ${templates} PARENT_SCOPE)
 endfunction()
 
 # Stops the configuration when TOTAL, the bytes the installed files come to (a text's
@@ -239,13 +235,16 @@ function(brx_require_space_needed total what)
   endif()
 endfunction()
 
-# Sets OUT to the bytes the demo payload installs: the files of folder ASSETS, the stand-in
-# at its padded size STANDIN-SIZE, and a zero byte after each text.
-function(brx_demo_installed_bytes assets standin_size out)
+# Sets OUT to the bytes the demo payload installs: the files of folder ASSETS and of the
+# filled texts' folder TEXTS, the stand-in at its padded size STANDIN-SIZE, and a zero byte
+# after each text.
+function(brx_demo_installed_bytes assets texts standin_size out)
   set(total 0)
   foreach(block IN LISTS BRX_MANIFEST_INSTALLED)
     if(BRX_BLOCK_${block}_FROM STREQUAL "standin")
       set(size ${standin_size})
+    elseif(BRX_BLOCK_${block}_FROM STREQUAL "template")
+      file(SIZE ${texts}/${BRX_BLOCK_${block}_SOURCE} size)
     else()
       file(SIZE ${assets}/${BRX_BLOCK_${block}_SOURCE} size)
     endif()
@@ -378,12 +377,12 @@ function(brx_write_payload_manifest out)
 endfunction()
 
 # Script mode: -DMANIFEST=FILE -DOUT=FOLDER, and to check the demo payload's size against
-# the space-needed figure -DASSETS=FOLDER -DSTANDIN_SIZE=BYTES; -DBRX_SETUP_PROGRAM=FILE is
-# removed on a refusal.
+# the space-needed figure -DASSETS=FOLDER -DTEXTS=FOLDER -DSTANDIN_SIZE=BYTES (the filled
+# texts of a configured build); -DBRX_SETUP_PROGRAM=FILE is removed on a refusal.
 if(CMAKE_SCRIPT_MODE_FILE STREQUAL CMAKE_CURRENT_LIST_FILE)
   brx_read_payload_manifest(${MANIFEST})
   if(ASSETS)
-    brx_demo_installed_bytes(${ASSETS} ${STANDIN_SIZE} installed_bytes)
+    brx_demo_installed_bytes(${ASSETS} ${TEXTS} ${STANDIN_SIZE} installed_bytes)
     brx_require_space_needed(${installed_bytes} "the stand-in and the demo project")
   endif()
   brx_write_payload_manifest(${OUT})

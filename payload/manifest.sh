@@ -14,6 +14,17 @@ payload_manifest_blocks() {
   ' "$1"
 }
 
+# payload_source_folder FROM BUILD-FOLDER: the folder that holds the sources of the blocks
+# FROM names: payload/assets, or in the build folder the texts filled from their templates
+# or the stand-in.
+payload_source_folder() {
+  case $1 in
+    template) echo "$2/payload/texts" ;;
+    standin) echo "$2/payload/application" ;;
+    *) echo "$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)/assets" ;;
+  esac
+}
+
 # payload_manifest_installed MANIFEST: the installed blocks' lines, in extraction order.
 payload_manifest_installed() {
   payload_manifest_blocks "$1" | awk '$5 != "-"' | sort -k5,5n

@@ -7,6 +7,7 @@
 #include "install/installation.h"
 #include "payload/payload.h"
 #include "payload/product_names.h"
+#include "payload/product_version.h"
 #include "runtime/strings.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
@@ -94,7 +95,7 @@ const GadgetRow Layout[] = {
     // Page 0: welcome, later the finish screen.
     {PnlWelcome, Make::Container, 0, 0, 500, 312, NO_TEXT, ContainerStaticEdge, nullptr, PageGrey, Then::Nothing},
     {ImgSide, Make::ImageBox, 0, 0, 160, 310, NO_TEXT, 0, nullptr, NoColor, Then::Nothing},
-    {TxtWelcomeTitle, Make::Label, 190, 20, 280, 50, "Добро пожаловать в мастер установки Brindlex v 1.0",
+    {TxtWelcomeTitle, Make::Label, 190, 20, 280, 50, "Добро пожаловать в мастер установки " BRX_PRODUCT_TITLE,
      Insert::Nothing, nullptr, 0, &FontTitle, PageGrey, Then::Nothing},
     {TxtWelcomeBody, Make::Label, 190, 80, 280, 160, "", Insert::WelcomeText, nullptr, 0, &FontBody, PageGrey,
      Then::Nothing},
@@ -291,7 +292,7 @@ void BuildWizard() {
   // A damaged picture or icon is left out rather than decoded.
   CheckShownPictures();
   if (!WindowOpen(WizardWindow, ToScreen(212), ToScreen(161), ToScreen(500), ToScreen(358),
-                  "Установка программы Brindlex v 1.0", WizardWindowFlags))
+                  "Установка программы " BRX_PRODUCT_TITLE, WizardWindowFlags))
     return;
   WindowSetColor(WizardWindow, WindowGrey);
   for (const GadgetRow& row : Layout) Build(row);

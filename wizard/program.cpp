@@ -1,4 +1,5 @@
 #include "wizard/program.h"
+#include "payload/product_version.h"
 #include "runtime/heaps.h"
 #include "runtime/system_library.h"
 #include "toolkit/display_density.h"
@@ -28,7 +29,7 @@ void StartRuntime() {
 }
 
 void PrepareWizardData() {
-  StrAssign(&ProductTitle, "Brindlex v 1.0");
+  StrAssign(&ProductTitle, BRX_PRODUCT_TITLE);
   CurrentPage = 0;
   LookUpFolders();
   ScreenDpi = DisplayDensity();
@@ -61,8 +62,8 @@ void ProcessEvent(int32_t kind) {
   HandleWizardEvent(kind, gadget);
   bool cancel = kind == EvClose || (kind == EvGadget && gadget == BtnCancel);
   if (cancel && LastEventWindow() == WizardWindow &&
-      ShowMessage("Установка Brindlex v 1.0",
-                  "Вы действительно хотите прервать установку программы Установка Brindlex v 1.0 ?",
+      ShowMessage("Установка " BRX_PRODUCT_TITLE,
+                  "Вы действительно хотите прервать установку программы Установка " BRX_PRODUCT_TITLE " ?",
                   MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES)
     QuitRequested = 1;
   if (kind == EvGadget && gadget == BtnFinish) QuitRequested = 1;

@@ -113,6 +113,7 @@ TEST_F(Installation, PresetChoicesWriteTheTreeShortcutsAndDocumentTypes) {
   EXPECT_EQ(8u, NamesIn(inst + "projects\\Vomar_6k_files\\").size());
   ExpectPayloadIn(inst);
   std::string licence = ReadFileBytes(inst + "License.txt");
+  // The text the licence page shows, and its zero byte.
   EXPECT_EQ(std::string(LicenceText().text, LicenceText().length) + '\0', licence);
 
   // Shortcuts: the Start-menu folder with the program and the licence, the desktop, no

@@ -1,6 +1,6 @@
 #!/usr/bin/python3
-"""Writes every file of payload/assets/: the setup's pictures, icons and texts, the demo
-project, and the icons of the two programs. The output depends only on this script, the
+"""Writes every file of payload/assets/: the setup's pictures, icons and text templates, the
+demo project, and the icons of the two programs. The output depends only on this script, the
 Debian packages python3-pil and fonts-dejavu-core, and fixed random seeds.
 
 Each file of the demo project and each wizard picture is padded with comment data to the
@@ -49,13 +49,14 @@ def program_icon(draw):
 
 
 def asset_names():
-    """The file name in payload/assets of each block that the payload manifest takes from there."""
+    """The file name in payload/assets of each block that the payload manifest takes from there,
+    as it is or as the template the build fills."""
     names = {}
     with open(MANIFEST, encoding="utf-8") as manifest:
         for line in manifest:
             words = line.split("#")[0].split()
-            if len(words) == 9 and words[0] == "block" and words[3] == "assets":
-                names[words[1]] = words[2]
+            if len(words) == 9 and words[0] == "block" and words[3] in ("assets", "template"):
+                names[words[1]] = words[2] + (".in" if words[3] == "template" else "")
     return names
 
 

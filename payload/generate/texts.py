@@ -1,11 +1,15 @@
-"""The wizard's long texts, the licence and the demo project's page, as Windows-1251 bytes."""
+"""The wizard's long texts, the licence and the demo project's page, as Windows-1251 bytes.
+The three texts that name the product's version are templates: the build puts the title in
+place of TITLE (payload/templates.cmake)."""
 
-WELCOME = ("Эта программа установит Brindlex v 1.0\r\nна ваш компьютер.\r\n\r\n"
+TITLE = "@BRX_PRODUCT_TITLE@"
+
+WELCOME = ("Эта программа установит " + TITLE + "\r\nна ваш компьютер.\r\n\r\n"
            "Перед началом установки рекомендуется закрыть все работающие приложения. "
            "Это позволит обновить системные файлы без перезагрузки.\r\n\r\n"
            "Нажмите кнопку \"Далее\" для продолжения установки.")
 
-FINISH = ("Программа Brindlex v 1.0 успешно установлена на Ваш компьютер.\r\n\r\n"
+FINISH = ("Программа " + TITLE + " успешно установлена на Ваш компьютер.\r\n\r\n"
           "Нажмите кнопку \"Завершить\" для выхода из мастера установки.")
 
 FORUM_ADDRESS = "forum.brindlex.example"
@@ -13,7 +17,7 @@ MAIL_ADDRESS = "avtor@brindlex.example"
 
 LICENCE_LINES = [
     "*" * 68,
-    " " * 10 + "Brindlex v 1.0 - программатор микроконтроллеров",
+    " " * 10 + TITLE + " - программатор микроконтроллеров",
     "*" * 68,
     "",
     " " * 31 + "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ",
@@ -35,23 +39,31 @@ def cp1251(text):
     return text.encode("cp1251")
 
 
+def untitled_length(data):
+    """The bytes of a template apart from its one title. With a title of 14 characters (a
+    version of three), the welcome text is 242 bytes, the finish text 125 and the licence
+    763, of which lines 1 to 12 take 661."""
+    assert data.count(TITLE.encode("ascii")) == 1
+    return len(data) - len(TITLE)
+
+
 def welcome():
     data = cp1251(WELCOME)
-    assert len(data) == 242
+    assert untitled_length(data) == 242 - 14
     return data
 
 
 def finish():
     data = cp1251(FINISH)
-    assert len(data) == 125
+    assert untitled_length(data) == 125 - 14
     return data
 
 
 def licence():
     data = cp1251("".join(line + "\r\n" for line in LICENCE_LINES))
     fixed = cp1251("".join(line + "\r\n" for line in LICENCE_LINES[:12]))
-    assert len(fixed) == 661 and len(FORUM_ADDRESS) + len(MAIL_ADDRESS) == 44
-    assert len(data) == 763
+    assert untitled_length(fixed) == 661 - 14 and len(FORUM_ADDRESS) + len(MAIL_ADDRESS) == 44
+    assert untitled_length(data) == 763 - 14
     return data
 
 

@@ -5,12 +5,12 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "payload/product_version.h"
 #include "payload/standin/standin.h"
 
 namespace {
 
 constexpr int IconId = 100;
-constexpr int HeadingId = 102;
 
 // A bounded wide-character text that is built by appending pieces; what does not fit is cut.
 struct TextBuilder {
@@ -77,8 +77,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lpa
       SendMessageW(icon, STM_SETICON,
                    reinterpret_cast<WPARAM>(LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, 48,
                                                        48, 0)), 0);
-      HWND heading = CreateWindowExW(0, L"STATIC", L"Brindlex v 1.0", WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
-                                     84, 20, 420, 24, window, reinterpret_cast<HMENU>(HeadingId),
+      HWND heading = CreateWindowExW(0, L"STATIC", L"" BRX_PRODUCT_TITLE, WS_CHILD | WS_VISIBLE | SS_NOPREFIX,
+                                     84, 20, 420, 24, window, reinterpret_cast<HMENU>(StandinHeadingId),
                                      instance, nullptr);
       HWND text = CreateWindowExW(0, L"STATIC", Description,
                                   WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_EDITCONTROL, 84, 50, 420,

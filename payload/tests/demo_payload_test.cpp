@@ -8,10 +8,15 @@
 #include <string>
 
 #include "payload/payload.h"
+#include "payload/product_version.h"
 #include "payload/tests/byte_order.h"
 #include "payload/tests/manifest_reader.h"
 
 namespace {
+
+// Line 2 of the licence holds the title: its sizes are those of a title of 14 characters (a
+// version of three), moved by the difference.
+constexpr int Moved = static_cast<int>(sizeof(BRX_PRODUCT_TITLE) - 1) - 14;
 
 std::string BytesOf(const PayloadEntry& entry) {
   return std::string(reinterpret_cast<const char*>(entry.data), entry.size);
@@ -42,7 +47,7 @@ TEST(DemoPayload, LicenceText) {
   const std::string stars(68, '*');
   const std::string expected =
       stars + "\r\n" +
-      "          Brindlex v 1.0 - программатор микроконтроллеров\r\n" +
+      "          " BRX_PRODUCT_TITLE " - программатор микроконтроллеров\r\n" +
       stars + "\r\n" +
       "\r\n" +
       std::string(31, ' ') + "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ\r\n" +
@@ -58,24 +63,24 @@ TEST(DemoPayload, LicenceText) {
       "в форум Автора:          forum.brindlex.example\r\n"
       "или по email:                avtor@brindlex.example\r\n";
   EXPECT_EQ(expected, std::string(LicenceText().text, LicenceText().length));
-  EXPECT_EQ(763u, expected.size());
+  EXPECT_EQ(763u + Moved, expected.size());
 }
 
 TEST(DemoPayload, LicenceFileIsTheLicenceTextWithItsZeroByte) {
   const PayloadEntry* row = Row(LicenceFileName);
   ASSERT_NE(nullptr, row);
   const PayloadEntry& licence = *row;
-  ASSERT_EQ(764, licence.size);
-  EXPECT_EQ(763, LicenceText().length);
-  EXPECT_EQ(std::string("\r\n", 3), std::string(reinterpret_cast<const char*>(licence.data) + 761, 3));
+  ASSERT_EQ(764 + Moved, licence.size);
+  EXPECT_EQ(763 + Moved, LicenceText().length);
+  EXPECT_EQ(std::string("\r\n", 3), std::string(reinterpret_cast<const char*>(licence.data) + 761 + Moved, 3));
 
   // Lines 1 to 12 take the first 661 bytes: byte 661 is the first of line 13.
-  const std::string head(reinterpret_cast<const char*>(licence.data), 661);
+  const std::string head(reinterpret_cast<const char*>(licence.data), 661 + Moved);
   int lines = 0;
   for (size_t at = head.find("\r\n"); at != std::string::npos; at = head.find("\r\n", at + 2)) ++lines;
   EXPECT_EQ(12, lines);
-  EXPECT_EQ("\r\n", head.substr(659));
-  EXPECT_EQ(0u, std::string(LicenceText().text + 661).find("в форум Автора:"));
+  EXPECT_EQ("\r\n", head.substr(659 + Moved));
+  EXPECT_EQ(0u, std::string(LicenceText().text + 661 + Moved).find("в форум Автора:"));
 }
 
 // The two ".sfr" documents have the same size but are different documents.

@@ -55,8 +55,10 @@ const Manifest& TheManifest() {
 }
 
 std::string SourceBytes(const ManifestBlock& block) {
-  std::string path = BesideTest(block.from == "standin" ? BRX_STANDIN_FOLDER_FROM_TEST : BRX_ASSETS_FROM_TEST) +
-                     "\\" + block.source;
+  const char* folder = block.from == "standin"    ? BRX_STANDIN_FOLDER_FROM_TEST
+                       : block.from == "template" ? BRX_TEXTS_FROM_TEST
+                                                  : BRX_ASSETS_FROM_TEST;
+  std::string path = BesideTest(folder) + "\\" + block.source;
   // With a payload folder every installed file comes from there, under its installed path.
   if (*BRX_PAYLOAD_FOLDER_FROM_TEST && block.order != "-") {
     const Manifest& manifest = TheManifest();

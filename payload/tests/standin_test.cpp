@@ -8,6 +8,7 @@
 #include <string>
 
 #include "payload/payload.h"
+#include "payload/product_version.h"
 #include "payload/standin/standin.h"
 
 namespace {
@@ -162,6 +163,7 @@ TEST(Standin, ShowsTheDocumentItWasStartedWith) {
     ASSERT_NE(nullptr, standin.process.hProcess) << "cannot start the stand-in";
     ASSERT_NE(nullptr, standin.window) << "no window appeared";
     EXPECT_EQ(std::wstring(StandinTitle), standin.Title());
+    EXPECT_EQ(std::wstring(L"" BRX_PRODUCT_TITLE), standin.Text(StandinHeadingId));
     EXPECT_EQ(c.text, standin.Text(StandinTextId));
     EXPECT_EQ(0, standin.Close());
   }

@@ -1,10 +1,13 @@
 // The version information of the built setup program, read as Explorer's properties page
-// reads it: through GetFileVersionInfo and VerQueryValue.
+// reads it: through GetFileVersionInfo and VerQueryValue. The expectations are those of the
+// header the build wrote beside the resource: its version, company and copyright.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "payload/product_version.h"
 
 namespace {
 
@@ -36,15 +39,16 @@ class SetupVersion : public ::testing::Test {
   std::vector<char> block_;
 };
 
-TEST_F(SetupVersion, FixedPartIsVersionOneOfAnApplication) {
+TEST_F(SetupVersion, FixedPartIsTheBuildsVersionOfAnApplication) {
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT length = 0;
   ASSERT_TRUE(VerQueryValueA(block_.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
   ASSERT_EQ(sizeof(VS_FIXEDFILEINFO), length);
   EXPECT_EQ(0xFEEF04BDu, fixed->dwSignature);
-  EXPECT_EQ(0x00010000u, fixed->dwFileVersionMS);
+  const DWORD majorMinor = static_cast<DWORD>(BRX_VERSION_MAJOR) << 16 | BRX_VERSION_MINOR;
+  EXPECT_EQ(majorMinor, fixed->dwFileVersionMS);
   EXPECT_EQ(0u, fixed->dwFileVersionLS);
-  EXPECT_EQ(0x00010000u, fixed->dwProductVersionMS);
+  EXPECT_EQ(majorMinor, fixed->dwProductVersionMS);
   EXPECT_EQ(0u, fixed->dwProductVersionLS);
   EXPECT_EQ(static_cast<DWORD>(VFT_APP), fixed->dwFileType);
   EXPECT_EQ(0u, fixed->dwFileFlags & fixed->dwFileFlagsMask);
@@ -61,24 +65,32 @@ TEST_F(SetupVersion, OnlyTranslationIsRussianInCodePage1251) {
 
 TEST_F(SetupVersion, StringsReadBackInTheAnsiCodePage) {
   // The test program's literals are Windows-1251, the ANSI code page the tests run under, so
-  // a description that windres read in the wrong encoding does not match.
+  // a description that windres read in the wrong encoding does not match. An empty value is
+  // a field the resource must not have.
   struct Field {
     const char* name;
     const char* value;
   };
   const Field fields[] = {
-      {"FileVersion", "1.0.0.0"},
-      {"ProductVersion", "1.0"},
+      {"FileVersion", BRX_FILE_VERSION},
+      {"ProductVersion", BRX_VERSION},
       {"ProductName", "Brindlex"},
-      {"FileDescription", "Установка Brindlex v 1.0"},
+      {"FileDescription", "Установка " BRX_PRODUCT_TITLE},
       {"OriginalFilename", "BrindlexSetup.exe"},
+      {"CompanyName", BRX_COMPANY},
+      {"LegalCopyright", BRX_COPYRIGHT},
   };
   ASSERT_EQ(1251u, GetACP());
   for (const Field& field : fields) {
     const std::string query = std::string("\\StringFileInfo\\041904E3\\") + field.name;
     char* value = nullptr;
     UINT length = 0;
-    ASSERT_TRUE(VerQueryValueA(block_.data(), query.c_str(), reinterpret_cast<void**>(&value), &length)) << query;
+    const bool found = VerQueryValueA(block_.data(), query.c_str(), reinterpret_cast<void**>(&value), &length);
+    if (!*field.value) {
+      EXPECT_FALSE(found) << query << " is " << (found ? value : "");
+      continue;
+    }
+    ASSERT_TRUE(found) << query;
     EXPECT_STREQ(field.value, value) << query;
   }
 }

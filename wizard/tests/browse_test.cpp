@@ -7,6 +7,7 @@
 #include <string.h>
 #include <string>
 #include "dialog_answerer.h"
+#include "payload/product_version.h"
 #include "runtime/strings.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
@@ -17,7 +18,7 @@
 
 namespace {
 
-const char Instruction[] = "Укажите папку, в которую следует установить Brindlex v 1.0";
+const char Instruction[] = "Укажите папку, в которую следует установить " BRX_PRODUCT_TITLE;
 const char ErrorTitle[] = "Инсталлятор";
 const char RefusedDrive[] = "На этот диск невозможно установить программу!";
 const char FullDrive[] = "На диске недостаточно свободного места!";

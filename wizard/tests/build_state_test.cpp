@@ -5,6 +5,7 @@
 #include <richedit.h>
 #include <vector>
 #include "payload/payload.h"
+#include "payload/product_version.h"
 #include "payload/tests/damaged_byte.h"
 #include "shell/drives.h"
 #include "toolkit/gadget.h"
@@ -34,7 +35,7 @@ TEST_F(BuiltWizard, ShowsTheWelcomePageWithNextAndCancelOnly) {
   HWND window = WindowHandle(WizardWindow);
   char title[100];
   GetWindowTextA(window, title, sizeof title);
-  EXPECT_STREQ("Установка программы Brindlex v 1.0", title);
+  EXPECT_STREQ("Установка программы " BRX_PRODUCT_TITLE, title);
   RECT client;
   GetClientRect(window, &client);
   EXPECT_EQ(500, client.right);
@@ -109,8 +110,8 @@ TEST_F(BuiltWizard, ADamagedPictureIsLeftOutAtStartUp) {
 TEST_F(BuiltWizard, ComposedTextsAtCreation) {
   const struct { int32_t gadget; const char* text; } texts[] = {
       {TxtHeading, "Пробный заголовок"}, {TxtSubheading, "Пробный текст"},
-      {TxtDestinationIntro, "Программа установит Brindlex v 1.0  в следующую папку:"},
-      {TxtTasksIntro, "Выберите дополнительные задачи, которые должны выполнятся при установке Brindlex v 1.0, "
+      {TxtDestinationIntro, "Программа установит " BRX_PRODUCT_TITLE "  в следующую папку:"},
+      {TxtTasksIntro, "Выберите дополнительные задачи, которые должны выполнятся при установке " BRX_PRODUCT_TITLE ", "
                       "после этого нажмите \"Далее\"\n\nДополнительные задачи:"},
       {EdSummary, ""},
   };

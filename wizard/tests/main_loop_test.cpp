@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include "dialog_answerer.h"
 #include "fake_installation.h"
+#include "payload/product_version.h"
 #include "screens.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
@@ -9,8 +10,8 @@
 
 namespace {
 
-const char QuestionTitle[] = "Установка Brindlex v 1.0";
-const char Question[] = "Вы действительно хотите прервать установку программы Установка Brindlex v 1.0 ?";
+const char QuestionTitle[] = "Установка " BRX_PRODUCT_TITLE;
+const char Question[] = "Вы действительно хотите прервать установку программы Установка " BRX_PRODUCT_TITLE " ?";
 
 class MainLoop : public testing::Test {
  protected:

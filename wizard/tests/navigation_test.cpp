@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "fake_installation.h"
 #include "payload/payload.h"
+#include "payload/product_version.h"
 #include "screens.h"
 #include "toolkit/gadget.h"
 #include "toolkit/window.h"
@@ -51,16 +52,18 @@ const Transition Walk[] = {
      "Пожалуйста, прочитайте следующую важную информацию перед тем, как продолжить"},
     {ChkAccept, 1, &LicenceAcceptedScreen, "Лицензионное соглашение",
      "Пожалуйста, прочитайте следующую важную информацию перед тем, как продолжить"},
-    {BtnNext, 2, &DestinationScreen, "Выбор папки установки", "В какую папку Вы хотите установить Brindlex v 1.0?"},
+    {BtnNext, 2, &DestinationScreen, "Выбор папки установки",
+     "В какую папку Вы хотите установить " BRX_PRODUCT_TITLE "?"},
     {BtnNext, 3, &StartMenuScreen, "Выберите папку в меню \"Пуск\"", "Где программа установки должна создать ярлыки?"},
     {BtnNext, 4, &TasksScreen, "Выберите дополнительные задачи",
      "Какие дополнительные задачи должна выполнить программа?"},
     {BtnNext, 5, &ReadyScreen, "Всё готово к установке",
-     "Программа установки готова начать установку Brindlex v 1.0 на Ваш компьютер"},
+     "Программа установки готова начать установку " BRX_PRODUCT_TITLE " на Ваш компьютер"},
     {BtnBack, 4, &TasksScreen, "Выберите дополнительные задачи",
      "Какие дополнительные задачи должна выполнить программа?"},
     {BtnBack, 3, &StartMenuScreen, "Выберите папку в меню \"Пуск\"", "Где программа установки должна создать ярлыки?"},
-    {BtnBack, 2, &DestinationScreen, "Выбор папки установки", "В какую папку Вы хотите установить Brindlex v 1.0?"},
+    {BtnBack, 2, &DestinationScreen, "Выбор папки установки",
+     "В какую папку Вы хотите установить " BRX_PRODUCT_TITLE "?"},
     {BtnBack, 1, &LicenceAcceptedScreen, "Лицензионное соглашение",
      "Пожалуйста, прочитайте следующую важную информацию перед тем, как продолжить"},
     {BtnBack, 0, &WelcomeScreen, "", ""},
@@ -168,7 +171,7 @@ TEST_F(Navigation, InstallShowsTheInstallingPageThenTheFinishScreen) {
   EXPECT_EQ(1, Installation.runs);
   EXPECT_EQ(std::vector<std::string>{}, Installation.screenDifferences);
   EXPECT_EQ("Установка...", Installation.heading);
-  EXPECT_EQ("Пожалуйста, подождите, пока Brindlex v 1.0 установится на Ваш компьютер", Installation.subheading);
+  EXPECT_EQ("Пожалуйста, подождите, пока " BRX_PRODUCT_TITLE " установится на Ваш компьютер", Installation.subheading);
 
   EXPECT_EQ(6, CurrentPage);
   EXPECT_EQ(std::vector<std::string>{}, DifferencesFrom(FinishScreen));

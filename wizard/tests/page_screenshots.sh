@@ -22,7 +22,8 @@ take_tour() {
   mkdir -p "$shots"
   brx_wine "$tour" "Z:$(echo "$shots" | tr / '\\')" &
   local tour_pid=$!
-  local title="Установка программы Brindlex v 1.0"
+  local title
+  title="Установка программы $(cat "$build/product-title.txt")"
   for name in 0-welcome 1-licence 2-destination 3-start-menu 4-tasks 5-ready 6-installing 7-finish; do
     for _ in $(seq 600); do [ -f "$shots/$name.ready" ] && break; sleep 0.1; done
     [ -f "$shots/$name.ready" ] || { echo "the tour did not reach $name" >&2; exit 1; }

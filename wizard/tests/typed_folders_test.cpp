@@ -2,6 +2,7 @@
 // close to it, stays allowed, in code page 1251 and, for the double-byte rows, in 932.
 #include <gtest/gtest.h>
 #include <string>
+#include "payload/product_version.h"
 #include "wizard/typed_folders.h"
 
 namespace {
@@ -30,7 +31,7 @@ TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
       {"d:\\Apps\\Brindlex", true},
       {"C:\\", true},
       {"C:\\Программы\\Брайндлекс\\", true},
-      {"C:\\ Tools\\Brindlex v 1.0\\", true},
+      {"C:\\ Tools\\" BRX_PRODUCT_TITLE "\\", true},
       {"C:\\«Brindlex»\\", true},
       {"", false},
       {"Apps\\Brindlex\\", false},
@@ -121,7 +122,7 @@ TEST(TypedFolders, StartMenuNameMustStayInsideThePrograms) {
       {"Tools/Brindlex\\", true},
       {"Accessories\\Brindlex", true},
       {" Gamma\\Brindlex", true},  // a leading blank belongs to the name
-      {"Brindlex v 1.0", true},
+      {BRX_PRODUCT_TITLE, true},
       {"a..b\\..c\\d", true},
       {"Программатор", true},
       {"«Brindlex»", true},

@@ -11,8 +11,7 @@ e2e_payload_rows() {
   local name source from end folder origin payload
   payload=$(payload_folder_of_build "$BUILD")
   while read -r _ source from end _ folder name; do
-    origin=$ROOT/payload/assets
-    [ "$from" = standin ] && origin=$BUILD/payload/application
+    origin=$(payload_source_folder "$from" "$BUILD")
     [ "$folder" = . ] && folder= || folder=$folder/
     [ -n "$payload" ] && origin=$payload${folder:+/${folder%/}} source=$name
     [ "$end" = zero ] && source=$source+zero

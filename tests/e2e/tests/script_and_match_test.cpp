@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "payload/manifest.h"
+#include "payload/product_version.h"
 #include "tests/e2e/driver/gadget_names.h"
 #include "tests/e2e/driver/harness_lines.h"
 #include "tests/e2e/driver/script.h"
@@ -162,6 +163,30 @@ TEST_F(ScenarioFiles, HarnessLinesReachTheHarnessWordForWord) {
   EXPECT_EQ(HarnessRecords(steps), "s.scn:1\0" "4\0" "prepare\0drive\0d:\0hd\0"
                                    "s.scn:5\0" "4\0" "check\0file\0C:\\new\\x.txt\0a\n\"b\"\0"
                                    u8"s.scn:6\0" "3\0" "check\0exists\0C:\\Программы\0"s);
+}
+
+TEST_F(ScenarioFiles, BuildMarksStandForTheTitleAndTheBuildFolder) {
+  // In every kind of word, in a fragment as in the scenario, and as often as they stand.
+  Write("page.inc", u8"window \"Установка программы {title}\"\n");
+  std::string scenario = Write("s.scn",
+                               "include page.inc\n"
+                               u8"expect-message \"Установка {title}\" \"{title}, {title} ?\" yes/no*\n"
+                               "expect-text-file TxtWelcomeBody \"{build}\\payload\\texts\\welcome.txt\"\n"
+                               "check file \"C:\\{title}.txt\" \"{Title} {title\"\n");
+  std::vector<Step> steps;
+  std::string error;
+  ASSERT_TRUE(LoadScript(scenario, &steps, &error)) << error;
+  ASSERT_EQ(steps.size(), 4u);
+  EXPECT_EQ(steps[0].words, (Words{"window", "Установка программы " BRX_PRODUCT_TITLE}));
+  EXPECT_EQ(steps[1].words, (Words{"expect-message", "Установка " BRX_PRODUCT_TITLE,
+                                   BRX_PRODUCT_TITLE ", " BRX_PRODUCT_TITLE " ?", "yes/no*"}));
+  EXPECT_EQ(steps[3].words, (Words{"check", "file", "C:\\" BRX_PRODUCT_TITLE ".txt", "{Title} {title"}));
+  // {build} leads to the texts this build filled in.
+  const std::string& welcome = steps[2].words[2];
+  EXPECT_EQ(std::string::npos, welcome.find('{')) << welcome;
+  std::string text;
+  EXPECT_TRUE(ReadWholeFile(welcome, &text)) << welcome;
+  EXPECT_NE(std::string::npos, text.find(BRX_PRODUCT_TITLE)) << welcome;
 }
 
 TEST_F(ScenarioFiles, BuildMarksStandForTheManifestsFiguresAndTheLicenceFile) {
