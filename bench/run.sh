@@ -10,10 +10,16 @@
 # resource hygiene and scaling, each as the median of interleaved runs under that build's
 # Wine prefix, and prints every figure with its target and whether it is met. Ratios compare
 # a build only with its own baselines. Times on these machines are noisy, so it only
-# reports: it never fails because a target is missed.
+# reports: it never fails because a target is missed. The figures and targets are those of
+# the demo payload: run it without BRX_PAYLOAD_DIR.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
+if [ -n "${BRX_PAYLOAD_DIR:-}" ]; then
+  echo "bench/run.sh measures the setup with the stand-in and the demo project; unset BRX_PAYLOAD_DIR" \
+    "($BRX_PAYLOAD_DIR) to run it." >&2
+  exit 1
+fi
 runs=${BRX_BENCH_RUNS:-9}
 [ "$runs" -ge 7 ] 2>/dev/null || runs=7
 

@@ -5,11 +5,19 @@
 # bytes, except for texts that end in a zero byte, which get plain text lines: the wizard
 # reads them in place and the licence page shows one.
 #   synthetic-payload.sh OUT MANIFEST BUILD-FOLDER
+# The files replace the demo payload's blocks, which a build configured with a payload
+# folder (BRX_PAYLOAD_DIR) does not have: such a build is refused.
 set -euo pipefail
 out=$1
 manifest=$2
 build=$3
 . "$(dirname "$0")/../payload/manifest.sh"
+payload=$(payload_folder_of_build "$build")
+if [ -n "$payload" ]; then
+  echo "synthetic-payload.sh: the scaling build replaces the blocks of the demo payload, and $build installs the" \
+    "payload folder $payload: configure it without BRX_PAYLOAD_DIR" >&2
+  exit 1
+fi
 total=$((64 * 1024 * 1024))
 
 # The real size of a block: its source, and the zero byte that ends a text.

@@ -10,18 +10,19 @@
 # It writes generated/payload/product_version.h for C++ and product-title.txt, the title on
 # one line, for scripts; brx_version_resource configures payload/version.rc.in.
 
+include(${CMAKE_CURRENT_LIST_DIR}/refuse.cmake)
+
 set(BRX_COMPANY "" CACHE STRING "CompanyName of the setup's version resource; empty: none")
 set(BRX_COPYRIGHT "" CACHE STRING "LegalCopyright of the setup's version resource; empty: none")
 foreach(field BRX_COMPANY BRX_COPYRIGHT)
   if(${field} MATCHES "[\r\n\t]")
-    message(FATAL_ERROR " ${field}: a line break or tab cannot stand in the version resource")
+    brx_refuse("${field}: a line break or tab cannot stand in the version resource")
   endif()
 endforeach()
 
-# (A message that starts with a blank is printed on one line, unwrapped.)
 if(NOT PROJECT_VERSION MATCHES "^(0|[1-9][0-9]*)[.](0|[1-9][0-9]*)$"
    OR PROJECT_VERSION_MAJOR GREATER 65535 OR PROJECT_VERSION_MINOR GREATER 65535)
-  message(FATAL_ERROR " project(VERSION ${PROJECT_VERSION}): the version must be MAJOR.MINOR, two whole numbers from 0 to 65535 without leading zeros, such as 1.2")
+  brx_refuse("project(VERSION ${PROJECT_VERSION}): the version must be MAJOR.MINOR, two whole numbers from 0 to 65535 without leading zeros, such as 1.2")
 endif()
 
 set(BRX_PRODUCT_NAME Brindlex)

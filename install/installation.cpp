@@ -13,7 +13,6 @@ namespace {
 
 const char ExtractingPrefix[] = "Извлечение файла  ";
 const char* const DocumentExtensions[] = {"sfr", "hex"};
-constexpr int32_t LastPosition = 16;
 
 // Each folder of subfolder (a path below destination, ending in a backslash) in turn. The
 // destination itself is the user's choice, but a link below it would take the files
@@ -32,7 +31,7 @@ bool MakeSubfolders(const char* destination, const char* subfolder) {
 // The installation's folders. A destination the run creates outside Program Files gets a
 // protected access list on the topmost folder it creates, given as that folder is made, so
 // that users cannot change the program that the document types and shortcuts start.
-bool MakeFolders(const OwnedText (&folders)[3], const char* programFiles) {
+bool MakeFolders(const OwnedText (&folders)[DestinationClassCount], const char* programFiles) {
   const char* destination = folders[DestinationFolder].Get();
   {
     ScratchText top;
@@ -46,15 +45,16 @@ bool MakeFolders(const OwnedText (&folders)[3], const char* programFiles) {
 }
 
 // Everything after the folder names are known, up to the first failure that stops the run.
-InstallResult InstallInto(const OwnedText (&folders)[3], const InstallationPlan& plan, InstallProgress& progress) {
+InstallResult InstallInto(const OwnedText (&folders)[DestinationClassCount], const InstallationPlan& plan,
+                          InstallProgress& progress) {
   const char* destination = folders[DestinationFolder].Get();
   progress.ShowPhase("Распаковка файлов...");
   // A damaged copy writes nothing at all: every block is checked before the first folder.
   if (const char* damaged = FirstDamagedBlock()) return {FileNotWritten, damaged};
   progress.ShowDetail("Создание папок установки");
   if (!MakeFolders(folders, plan.programFiles)) return {FolderNotMade, nullptr};
-  // The bar counts sixteen steps: the folders, one per file, two for the shortcuts and the
-  // registration, which ends it at 16 (there is no 15).
+  // The bar's steps: the folders, one per file, two for the shortcuts and the registration,
+  // which ends it at InstallLastPosition (the position before it is never shown).
   int32_t position = 1;
   progress.SetPosition(position);
   progress.Pause(100);
@@ -80,7 +80,7 @@ InstallResult InstallInto(const OwnedText (&folders)[3], const InstallationPlan&
   }
   for (const char* extension : DocumentExtensions)
     RegisterDocumentType(extension, ProductName, program.Get(), program.Get());
-  progress.SetPosition(LastPosition);
+  progress.SetPosition(InstallLastPosition);
   return {};
 }
 
@@ -109,19 +109,10 @@ bool ExtractPayloadFile(const char* folder, const char* name, const void* data, 
 }
 
 InstallResult RunInstallation(const InstallationPlan& plan, InstallProgress& progress) {
-  OwnedText folders[3];  // indexed by DestinationClass
-  StrAssign(folders[DestinationFolder].Slot(), plan.destination);
-  {
+  OwnedText folders[DestinationClassCount];  // indexed by DestinationClass
+  for (int folder = 0; folder < DestinationClassCount; ++folder) {
     ScratchText text;
-    text.Append(folders[DestinationFolder].Get())
-        .Append(DestinationSubfolders[ProjectsFolder])
-        .AssignTo(folders[ProjectsFolder].Slot());
-  }
-  {
-    ScratchText text;
-    text.Append(folders[DestinationFolder].Get())
-        .Append(DestinationSubfolders[ProjectFilesFolder])
-        .AssignTo(folders[ProjectFilesFolder].Slot());
+    text.Append(plan.destination).Append(DestinationSubfolders[folder]).AssignTo(folders[folder].Slot());
   }
   return InstallInto(folders, plan, progress);
 }

@@ -1,11 +1,17 @@
 #pragma once
-// The installation run: folders, the eleven payload files, shortcuts and document types,
+// The installation run: folders, the payload files, shortcuts and document types,
 // reported through an InstallProgress. A damaged payload stops the run before anything is
 // written; a folder or file that cannot be made stops it, says which, and nothing is undone.
 #include <stdint.h>
 #include "install/install_progress.h"
 #include "install/shortcut_set.h"
+#include "payload/manifest.h"  // made from payload/manifest.txt
 #include "runtime/strings.h"
+
+// The last position of the installation's progress bar, whose range starts at 0: the
+// folders take 1, file n of the payload 1 + n, the shortcuts PayloadCount + 2 and then
+// PayloadCount + 3, and the registration ends the run here, at PayloadCount + 5.
+constexpr int32_t InstallLastPosition = PayloadCount + 5;
 
 // What the user chose, taken once when Install is pressed.
 struct InstallationPlan {

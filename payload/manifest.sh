@@ -29,3 +29,37 @@ payload_source_folder() {
 payload_manifest_installed() {
   payload_manifest_blocks "$1" | awk '$5 != "-"' | sort -k5,5n
 }
+
+# payload_manifest_installed_paths MANIFEST: "PATH END" for each installed block, in
+# extraction order: its path below the installation folder ("/"-separated) and "zero" for
+# a text that ends in a zero byte, "-" otherwise.
+payload_manifest_installed_paths() {
+  payload_manifest_installed "$1" | awk '{ print ($6 == "." ? "" : $6 "/") $7, $4 }'
+}
+
+# payload_manifest_folders MANIFEST: every folder an installation makes below the
+# installation folder, "/"-separated and sorted, those that hold a folder line's folder
+# included.
+payload_manifest_folders() {
+  awk '
+    { sub(/#.*/, "") }
+    $1 == "folder" && $3 != "." {
+      n = split($3, names, "/")
+      path = names[1]
+      print path
+      for (i = 2; i <= n; ++i) { path = path "/" names[i]; print path }
+    }
+  ' "$1" | sort -u
+}
+
+# payload_manifest_space_needed MANIFEST: the space-needed figure in kilobytes of 1,024
+# bytes, and the number of its line.
+payload_manifest_space_needed() {
+  awk '{ sub(/#.*/, "") } $1 == "space-needed-kb" { print $2, NR }' "$1"
+}
+
+# payload_folder_of_build BUILD-FOLDER: the payload folder that build was configured with
+# (BRX_PAYLOAD_DIR in its CMakeCache.txt); empty for the stand-in and the demo project.
+payload_folder_of_build() {
+  sed -n 's/^BRX_PAYLOAD_DIR:[A-Z]*=//p' "$1/CMakeCache.txt" 2>/dev/null
+}

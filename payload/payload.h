@@ -7,7 +7,7 @@
 
 struct PayloadEntry {
   const char* name;              // file name, without folder
-  DestinationClass destination;  // which of the installation's three folders receives it
+  DestinationClass destination;  // which of the installation's folders receives it
   const uint8_t* data;
   int32_t size;
   uint32_t crc;  // CRC-32 of the size bytes at data, computed when the program was built

@@ -16,7 +16,10 @@ brx_build_folder() {
 }
 
 # Configures a build's folder with its toolchain (run from the repository's root):
-# brx_configure x86|x64. CMake's output goes to configure.log in the folder.
+# brx_configure x86|x64. CMake's output goes to configure.log in the folder (a refused
+# payload folder or manifest is one line there). BRX_PAYLOAD_DIR, the folder of the files
+# to install, is passed on every time, so that an empty or unset one goes back to the
+# stand-in and the demo project.
 brx_configure() {
   local build toolchain=cmake/mingw-i686.cmake
   [ "$1" = x64 ] && toolchain=cmake/mingw-x86_64.cmake
@@ -25,7 +28,7 @@ brx_configure() {
   build=$(brx_build_folder "$1")
   local BRX_LOG=$build/configure.log
   cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE="$PWD/$toolchain" -DCMAKE_BUILD_TYPE=MinSizeRel \
-    >"$BRX_LOG" 2>&1
+    -DBRX_PAYLOAD_DIR="${BRX_PAYLOAD_DIR:-}" >"$BRX_LOG" 2>&1
 }
 
 # Configures a build folder with its toolchain and builds targets into it, the output going

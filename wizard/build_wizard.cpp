@@ -4,6 +4,7 @@
 #include "wizard/build_wizard.h"
 #include <windows.h>
 #include "image/image.h"
+#include "install/installation.h"
 #include "payload/payload.h"
 #include "payload/product_names.h"
 #include "payload/product_version.h"
@@ -45,7 +46,7 @@ enum class Make : uint8_t {
   ListBox,
   ImageBox,     // flags: the number of the picture, decoded right before the box
   Container,    // its gadget list stays open for the rows that follow
-  ProgressBar,  // flags: the native style; range 0 to 16
+  ProgressBar,  // flags: the native style; range 0 to InstallLastPosition
   TextEditor,
   CloseList,    // not a gadget: closes the list of the container named by the row's number
 };
@@ -133,8 +134,9 @@ const GadgetRow Layout[] = {
      NoColor, Then::Nothing},
     {BtnBrowse, Make::Button, 400, 88, 80, 24, "Обзор", Insert::Nothing, nullptr, 0, nullptr, NoColor,
      Then::Nothing},
-    {TxtSpaceNeeded, Make::Label, 40, 200, 400, 15, "Требуется 630 Кб свободного дискового пространства",
-     Insert::Nothing, nullptr, 0, &FontSmall, PageGrey, Then::Nothing},
+    {TxtSpaceNeeded, Make::Label, 40, 200, 400, 15,
+     "Требуется " BRX_SPACE_NEEDED_KB " Кб свободного дискового пространства", Insert::Nothing, nullptr, 0,
+     &FontSmall, PageGrey, Then::Nothing},
     {TxtFreeSpace, Make::Label, 40, 220, 400, 15, "", Insert::FreeMegabytes, nullptr, 0, &FontSmall, PageGrey,
      Then::Nothing},
     {PnlDestination, Make::CloseList, 0, 0, 0, 0, NO_TEXT, 0, nullptr, NoColor, Then::Nothing},
@@ -193,8 +195,6 @@ const GadgetRow Layout[] = {
 
 #undef NO_TEXT
 
-constexpr int32_t ProgressSteps = 16;
-
 // The four pictures of the wizard, by image number, at the display's density.
 HANDLE DecodePicture(int32_t image) {
   EmbeddedBlock block = image < 2 ? EmbeddedPicture(image) : EmbeddedIcon(image);
@@ -249,7 +249,7 @@ void Create(const GadgetRow& row, const char* text) {
     }
     case Make::Container: CreateContainer(row.number, at.x, at.y, at.width, at.height, row.flags); break;
     case Make::ProgressBar:
-      CreateProgressBar(row.number, at.x, at.y, at.width, at.height, 0, ProgressSteps, row.flags);
+      CreateProgressBar(row.number, at.x, at.y, at.width, at.height, 0, InstallLastPosition, row.flags);
       break;
     case Make::TextEditor: CreateTextEditor(row.number, at.x, at.y, at.width, at.height, row.flags); break;
     case Make::CloseList: GadgetListClose(); break;

@@ -38,16 +38,16 @@ TEST(PayloadIntegrity, TheCheckNamesTheFirstDamagedBlockInTheOrderOfTheInstallat
   const Case cases[] = {
       {"Brindlex.exe", {Middle(program)}},
       {"License.txt", {Middle(licence)}},
-      {"Vomar6kplata00.gif", {Middle(fifth)}},
-      {"Vomar_6k_r.gif", {Middle(last)}},
+      {fifth.name, {Middle(fifth)}},
+      {last.name, {Middle(last)}},
       {"Brindlex.exe", {Middle(licence), Middle(program)}},
-      {"Vomar6kplata00.gif", {Middle(last), Middle(fifth)}},
+      {fifth.name, {Middle(last), Middle(fifth)}},
       {"picture0.png", {Middle(EmbeddedPicture(0))}},
       {"icon3.ico", {Middle(EmbeddedIcon(3))}},
       {"welcome.txt", {Middle(WelcomeText())}},
       {"finish.txt", {Middle(FinishText())}},
       {"picture1.png", {Middle(EmbeddedPicture(1)), Middle(FinishText())}},
-      {"Vomar_6k_r.gif", {Middle(WelcomeText()), Middle(last)}},
+      {last.name, {Middle(WelcomeText()), Middle(last)}},
   };
   for (const Case& c : cases) {
     std::vector<std::unique_ptr<DamagedByte>> damage;

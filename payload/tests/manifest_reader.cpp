@@ -58,7 +58,19 @@ std::string SourceBytes(const ManifestBlock& block) {
   const char* folder = block.from == "standin"    ? BRX_STANDIN_FOLDER_FROM_TEST
                        : block.from == "template" ? BRX_TEXTS_FROM_TEST
                                                   : BRX_ASSETS_FROM_TEST;
-  std::string bytes = ReadWhole(BesideTest(folder) + "\\" + block.source);
+  std::string path = BesideTest(folder) + "\\" + block.source;
+  // With a payload folder every installed file comes from there, under its installed path.
+  if (*BRX_PAYLOAD_FOLDER_FROM_TEST && block.order != "-") {
+    const Manifest& manifest = TheManifest();
+    path = BesideTest(BRX_PAYLOAD_FOLDER_FROM_TEST) + "\\";
+    for (size_t i = 0; i < manifest.folderClasses.size(); ++i)
+      if (manifest.folderClasses[i] == block.folder && manifest.folderPaths[i] != ".")
+        path += manifest.folderPaths[i] + "\\";
+    path += block.installedAs;
+    for (char& c : path)
+      if (c == '/') c = '\\';
+  }
+  std::string bytes = ReadWhole(path);
   if (block.end == "zero") bytes.push_back('\0');
   return bytes;
 }

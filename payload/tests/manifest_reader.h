@@ -16,7 +16,8 @@ struct Manifest {
 
 const Manifest& TheManifest();
 
-// The bytes a block must hold: its source file, and the zero byte that ends a text.
+// The bytes a block must hold: its source file (an installed file's in the payload folder,
+// when the build has one), and the zero byte that ends a text.
 std::string SourceBytes(const ManifestBlock& block);
 
 // The payload row of an installed block, by the block's name; nullptr for any other.

@@ -302,7 +302,8 @@ bool RunExpectText(Driver& d, const Step& s, std::string* error) {
 }
 
 // The control's text equals the bytes of a file (Windows-1251 already, read as it is),
-// named relative to the script unless its name starts with a drive, as {build}'s does.
+// named relative to the script unless its name starts with a drive, as {build}'s and
+// {licence}'s do.
 bool RunExpectTextFile(Driver& d, const Step& s, std::string* error) {
   const bool full = s.words[2].size() > 1 && s.words[2][1] == ':';
   std::string path = (full ? std::string() : s.file.substr(0, s.file.find_last_of("\\/") + 1)) + s.words[2];

@@ -6,6 +6,8 @@
 #include <stdlib.h>
 #include <string.h>
 
+#include "install/installation.h"
+#include "payload/manifest.h"
 #include "payload/product_version.h"
 
 bool Utf8ToCp1251(const std::string& utf8, std::string* cp1251) {
@@ -76,25 +78,35 @@ bool ReadQuoted(const std::string& line, size_t* i, std::string* word, std::stri
   return false;
 }
 
-std::string ProductTitle() { return BRX_PRODUCT_TITLE; }
-
-// The build folder: BRX_BUILD_FROM_PROGRAM, as the build gave it, from this program's folder.
-std::string BuildFolder() {
+// A path given relative to this program's folder, made full.
+std::string BesideProgram(const char* relative) {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::string path(self);
-  path = path.substr(0, path.find_last_of("\\/") + 1) + BRX_BUILD_FROM_PROGRAM;
+  path = path.substr(0, path.find_last_of("\\/") + 1) + relative;
   char full[MAX_PATH];
   DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   return length > 0 && length < MAX_PATH ? std::string(full) : path;
 }
 
-// The marks that stand for what the build decides.
+std::string ProductTitle() { return BRX_PRODUCT_TITLE; }
+// The build folder: BRX_BUILD_FROM_PROGRAM, as the build gave it, from this program's folder.
+std::string BuildFolder() { return BesideProgram(BRX_BUILD_FROM_PROGRAM); }
+std::string LastPosition() { return std::to_string(InstallLastPosition); }
+std::string SpaceNeededKb() { return BRX_SPACE_NEEDED_KB; }
+std::string LicenceFile() { return BesideProgram(BRX_LICENCE_FROM_PROGRAM); }
+
+// The marks that stand for what the build decides: the title, the build folder, the
+// figures the payload manifest gives and the file the licence page's text is made from.
 struct BuildMark {
   const char* mark;
   std::string (*value)();
 };
-constexpr BuildMark BuildMarks[] = {{"{title}", ProductTitle}, {"{build}", BuildFolder}};
+constexpr BuildMark BuildMarks[] = {{"{title}", ProductTitle},
+                                    {"{build}", BuildFolder},
+                                    {"{last-position}", LastPosition},
+                                    {"{space-needed-kb}", SpaceNeededKb},
+                                    {"{licence}", LicenceFile}};
 
 void FillBuildMarks(std::string* word) {
   for (const BuildMark& b : BuildMarks) {

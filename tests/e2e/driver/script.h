@@ -7,8 +7,11 @@
 // another script (relative to the including one). Lines whose first word is "prepare" or
 // "check" are the harness's; they must stand in the scenario file itself.
 // Scripts are UTF-8; every word is converted to Windows-1251, the program's code page.
-// Two marks stand, in any word, for what the build decides: {title} for the product's title
-// as this build spells it, {build} for the build folder as a Windows path.
+// Marks stand, in any word, for what the build decides: {title} for the product's title as
+// this build spells it, {build} for the build folder as a Windows path, {last-position} for
+// the last position of the installation's progress bar, {space-needed-kb} for the
+// space-needed figure of the payload manifest, {licence} for the full path of the file the
+// licence text is made from (in the payload folder, when the build has one).
 #include <string>
 #include <vector>
 

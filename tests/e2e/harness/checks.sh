@@ -3,15 +3,18 @@
 # Every failed check calls e2e_fail, which counts it.
 
 # The payload in extraction order, from the payload manifest: file name, folder below the
-# installation folder, source. A source ending in "+zero" is followed by a zero byte, as
-# the licence text is.
+# installation folder, source: in the payload folder the build was configured with, or
+# the stand-in and payload/assets. A source ending in "+zero" is followed by a zero byte,
+# as the licence text is.
 . "$ROOT/payload/manifest.sh"
 e2e_payload_rows() {
-  local name source from end folder origin
+  local name source from end folder origin payload
+  payload=$(payload_folder_of_build "$BUILD")
   while read -r _ source from end _ folder name; do
     origin=$(payload_source_folder "$from" "$BUILD")
-    [ "$end" = zero ] && source=$source+zero
     [ "$folder" = . ] && folder= || folder=$folder/
+    [ -n "$payload" ] && origin=$payload${folder:+/${folder%/}} source=$name
+    [ "$end" = zero ] && source=$source+zero
     echo "$name|$folder|$origin/$source"
   done < <(payload_manifest_installed "$ROOT/payload/manifest.txt")
 }
@@ -25,8 +28,8 @@ e2e_same_as_source() {
   fi
 }
 
-# check installed 'C:\dest\': the eleven files byte for byte in their three folders, and
-# nothing else below the installation folder.
+# check installed 'C:\dest\': every payload file byte for byte in its folder, and nothing
+# else below the installation folder.
 check_installed() {
   local dest name folder source listed=0
   dest=$(unix_path "$1")
@@ -39,11 +42,12 @@ check_installed() {
     fi
     listed=$((listed + 1))
   done < <(e2e_payload_rows)
-  local files dirs
+  local files folders expected
   files=$(find "$dest" -type f | wc -l)
-  dirs=$(find "$dest" -mindepth 1 -type d | wc -l)
   [ "$files" -eq "$listed" ] || e2e_fail "$1 holds $files files, not $listed"
-  [ "$dirs" -eq 2 ] || e2e_fail "$1 holds $dirs folders, not projects and its Vomar_6k_files"
+  folders=$(cd "$dest" && find . -mindepth 1 -type d -printf '%P\n' | sort)
+  expected=$(payload_manifest_folders "$ROOT/payload/manifest.txt")
+  [ "$folders" = "$expected" ] || e2e_fail "$1 holds the folders $(echo $folders), not $(echo $expected)"
 }
 
 # check written 'C:\dest\' N: the first N payload files were written; the one after them

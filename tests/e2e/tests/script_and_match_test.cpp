@@ -4,6 +4,7 @@
 #include <stdio.h>
 #include <windows.h>
 
+#include "payload/manifest.h"
 #include "payload/product_version.h"
 #include "tests/e2e/driver/gadget_names.h"
 #include "tests/e2e/driver/harness_lines.h"
@@ -186,6 +187,31 @@ TEST_F(ScenarioFiles, BuildMarksStandForTheTitleAndTheBuildFolder) {
   std::string text;
   EXPECT_TRUE(ReadWholeFile(welcome, &text)) << welcome;
   EXPECT_NE(std::string::npos, text.find(BRX_PRODUCT_TITLE)) << welcome;
+}
+
+TEST_F(ScenarioFiles, BuildMarksStandForTheManifestsFiguresAndTheLicenceFile) {
+  // In every kind of word, in a fragment as in the scenario, and as often as they stand;
+  // a mark spelt otherwise stays as it is.
+  Write("page.inc", u8"expect-text TxtSpaceNeeded \"Требуется {space-needed-kb} Кб\"\n");
+  std::string scenario = Write("s.scn",
+                               "include page.inc\n"
+                               "expect-progress PrgInstall {last-position} {last-position}\n"
+                               "expect-text-file EdLicence \"{licence}\"\n"
+                               "check file \"C:\\{last-position}.txt\" \"{Last-position} {licence\"\n");
+  std::vector<Step> steps;
+  std::string error;
+  ASSERT_TRUE(LoadScript(scenario, &steps, &error)) << error;
+  ASSERT_EQ(steps.size(), 4u);
+  const std::string last = std::to_string(PayloadCount + 5);
+  EXPECT_EQ(steps[0].words, (Words{"expect-text", "TxtSpaceNeeded", "Требуется " BRX_SPACE_NEEDED_KB " Кб"}));
+  EXPECT_EQ(steps[1].words, (Words{"expect-progress", "PrgInstall", last, last}));
+  EXPECT_EQ(steps[3].words, (Words{"check", "file", "C:\\" + last + ".txt", "{Last-position} {licence"}));
+  // {licence} is a full path that leads to the licence this build embeds.
+  const std::string& licence = steps[2].words[2];
+  EXPECT_EQ(':', licence[1]) << licence;
+  std::string text;
+  EXPECT_TRUE(ReadWholeFile(licence, &text)) << licence;
+  EXPECT_NE(std::string::npos, text.find("\r\n")) << licence;
 }
 
 TEST_F(ScenarioFiles, FaultsAreReportedWithTheirPlace) {
