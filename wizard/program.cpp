@@ -17,6 +17,7 @@ StringValue CommonProgramsPath;
 StringValue ProgramFilesPath;
 StringValue CommonDesktopPath;
 StringValue QuickLaunchPath;
+StringValue AppDataPath;
 HFONT FontTitle, FontBody, FontHeading, FontSmall;
 int32_t QuitRequested;
 int32_t ScreenDpi = 96;

@@ -31,7 +31,7 @@ const char LinksLine[] = "Создание ярлыков";
 
 ShortcutChoices Choices(bool startMenu, const char* name, bool desktop, bool quickLaunch,
                         const char* programs = Menu.c_str(), const char* windows = Windows.c_str()) {
-  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str(), windows};
+  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str(), windows, Root.c_str()};
 }
 
 // The wizard's preset choices: a Start-menu folder "Brindlex" and the desktop link.
@@ -268,13 +268,6 @@ class StoppedInstallation : public Installation {
     ExpectNothingBeyondTheFiles();
   }
 };
-
-void WriteFileText(const std::string& path, const char* text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written;
-  WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
-  CloseHandle(file);
-}
 
 // A file that cannot be replaced (held open without sharing) stops the run before that file
 // is touched: the old file is left as it was.
