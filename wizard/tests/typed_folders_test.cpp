@@ -28,7 +28,7 @@ TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
   const Case cases[] = {
       {"C:\\Program Files\\Brindlex\\", true},
       {"d:\\Apps\\Brindlex", true},
-      {"C:\\", true},
+      {"C:\\\\Brindlex\\", true},
       {"C:\\Программы\\Брайндлекс\\", true},
       {"C:\\ Tools\\Brindlex v 1.0\\", true},
       {"C:\\«Brindlex»\\", true},
@@ -37,6 +37,10 @@ TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
       {"\\Brindlex\\", false},
       {"C:Brindlex\\", false},
       {"C:", false},
+      // A drive's root names no folder: the program would lie among the root's own files.
+      {"C:\\", false},
+      {"C:\\\\", false},
+      {"d:\\\\\\", false},
       {"1:\\Brindlex\\", false},
       {"\\\\server\\share\\Brindlex\\", false},
       {"//server/share/Brindlex/", false},
@@ -222,7 +226,8 @@ TEST(TypedFolders, TheDestinationsNormalFormEndsInOneBackslash) {
       {"C:\\Apps\\Brindlex", true},
       {"C:\\Apps\\Brindlex  ", true},
       {"C:\\Apps\\Brindlex\\ ", true},
-      {"C:\\", true},
+      {"C:\\", false},
+      {"C:\\\\  ", false},
       {"C:", false},
       {"C: ", false},
       {"", false},
@@ -231,7 +236,8 @@ TEST(TypedFolders, TheDestinationsNormalFormEndsInOneBackslash) {
       {"C:\\" + Table + "\\", true, Japanese},
   };
   const std::string expected[] = {
-      "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\", "C:", "C:", "", "",
+      "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\", "C:\\\\", "C:", "C:", "",
+      "",
       "C:\\" + Table + "\\", "C:\\" + Table + "\\",
   };
   static_assert(sizeof(cases) / sizeof(cases[0]) == sizeof(expected) / sizeof(expected[0]), "one form per case");
