@@ -95,6 +95,7 @@ InstallResult InstallInto(const OwnedText (&folders)[3], const InstallationPlan&
   }
   for (const char* extension : DocumentExtensions)
     RegisterDocumentType(extension, ProductName, program.Get(), program.Get());
+  AnnounceDocumentTypes();
   progress.SetPosition(LastPosition);
   return {};
 }
