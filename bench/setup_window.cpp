@@ -15,6 +15,7 @@
 #include "image/png_decoder.h"
 #include "payload/payload.h"
 #include "runtime/heaps.h"
+#include "runtime/protected_start.h"
 #include "runtime/system_library.h"
 #include "wizard/gadgets.h"
 
@@ -380,7 +381,7 @@ HWND CreateWizard(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  RestrictDllSearch();
+  ProtectProcess();
   StartCommonControlsAndCom();
   LookUpShellFolders();
   wsprintfA(DestinationText, "%sBrindlex\\", ProgramFiles);

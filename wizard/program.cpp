@@ -1,6 +1,6 @@
 #include "wizard/program.h"
 #include "runtime/heaps.h"
-#include "runtime/system_library.h"
+#include "runtime/protected_start.h"
 #include "toolkit/display_density.h"
 #include "toolkit/fonts.h"
 #include "toolkit/requesters.h"
@@ -43,8 +43,7 @@ void PrepareWizardData() {
 
 void RunSetupProgram() {
   // A setup program runs from download folders: no DLL may be loaded from beside it.
-  RestrictDllSearch();
-  PreloadSystemLibraries();
+  ProtectProcess();
   StartRuntime();
   PrepareWizardData();
   BuildWizard();
