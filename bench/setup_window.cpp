@@ -16,6 +16,7 @@
 #include "payload/payload.h"
 #include "payload/product_version.h"
 #include "runtime/heaps.h"
+#include "runtime/protected_start.h"
 #include "runtime/system_library.h"
 #include "wizard/gadgets.h"
 
@@ -381,7 +382,7 @@ HWND CreateWizard(HINSTANCE instance) {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
-  RestrictDllSearch();
+  ProtectProcess();
   StartCommonControlsAndCom();
   LookUpShellFolders();
   wsprintfA(DestinationText, "%sBrindlex\\", ProgramFiles);

@@ -44,6 +44,16 @@ bool MakeFolders(const OwnedText (&folders)[DestinationClassCount], const char* 
   return true;
 }
 
+// The folders the files go to, each from the first folder below its drive's root down,
+// checked again just before the first file is written: a link made on the way since the
+// folders were made would take the files wherever it leads.
+template <typename Folders>
+bool LinkOnTheWay(const Folders& folders) {
+  for (const OwnedText& folder : folders)
+    if (LinkOnPath(folder.Get(), "")) return true;
+  return false;
+}
+
 // Everything after the folder names are known, up to the first failure that stops the run.
 InstallResult InstallInto(const OwnedText (&folders)[DestinationClassCount], const InstallationPlan& plan,
                           InstallProgress& progress) {
@@ -52,6 +62,10 @@ InstallResult InstallInto(const OwnedText (&folders)[DestinationClassCount], con
   // A damaged copy writes nothing at all: every block is checked before the first folder.
   if (const char* damaged = FirstDamagedBlock()) return {FileNotWritten, damaged};
   progress.ShowDetail("Создание папок установки");
+  // No folder of the destination's path, the destination itself included, may be a link:
+  // everything installed, and what the shortcuts and document types start, would be
+  // wherever it leads.
+  if (LinkOnPath(destination, "")) return {FolderNotMade, nullptr};
   if (!MakeFolders(folders, plan.programFiles)) return {FolderNotMade, nullptr};
   // The bar's steps: the folders, one per file, two for the shortcuts and the registration,
   // which ends it at InstallLastPosition (the position before it is never shown).
@@ -59,6 +73,7 @@ InstallResult InstallInto(const OwnedText (&folders)[DestinationClassCount], con
   progress.SetPosition(position);
   progress.Pause(100);
   progress.Pause(100);
+  if (LinkOnTheWay(folders)) return {FolderNotMade, nullptr};
 
   for (const PayloadEntry& entry : PayloadTable) {
     if (!ExtractPayloadFile(folders[entry.destination].Get(), entry.name, entry.data, entry.size, ++position,
@@ -80,6 +95,7 @@ InstallResult InstallInto(const OwnedText (&folders)[DestinationClassCount], con
   }
   for (const char* extension : DocumentExtensions)
     RegisterDocumentType(extension, ProductName, program.Get(), program.Get());
+  AnnounceDocumentTypes();
   progress.SetPosition(InstallLastPosition);
   return {};
 }

@@ -1,7 +1,9 @@
 #include "install/shortcut_set.h"
 #include "payload/product_names.h"
 #include "runtime/characters.h"
+#include "runtime/files.h"
 #include "runtime/owned_text.h"
+#include "shell/install_folders.h"
 #include "shell/shell_link.h"
 #include "shell/special_folders.h"
 
@@ -12,6 +14,14 @@ const char LicenceDescription[] = "Лицензионное соглашение
 const char CreatingShortcuts[] = "Создание ярлыков";
 constexpr int32_t ShowNormal = 1;
 
+// A shortcut file already there that is a link, or one of several names of a file, is not
+// replaced: the save would write to the file it leads to.
+void SaveShortcut(const char* link, const char* target, const char* arguments, const char* description,
+                  const char* workingFolder, const char* iconFile) {
+  if (FileIsLinked(link)) return;
+  CreateShellLink(target, link, arguments, description, workingFolder, ShowNormal, iconFile, 0);
+}
+
 // A shortcut to the installed program in folder (which ends in a backslash). An empty
 // folder is one the shell could not give: a link there would land in the current folder.
 void CreateProgramLink(const char* folder, const char* installationFolder) {
@@ -19,8 +29,7 @@ void CreateProgramLink(const char* folder, const char* installationFolder) {
   OwnedText link, program;
   { ScratchText text; text.Append(folder).Append(ProgramLinkName).AssignTo(link.Slot()); }
   { ScratchText text; text.Append(installationFolder).Append(ProgramFileName).AssignTo(program.Slot()); }
-  CreateShellLink(program.Get(), link.Get(), "", ProgramDescription, installationFolder, ShowNormal, program.Get(),
-                  0);
+  SaveShortcut(link.Get(), program.Get(), "", ProgramDescription, installationFolder, program.Get());
 }
 
 void CreateLicenceLink(const char* folder, const char* installationFolder, const char* windowsFolder) {
@@ -33,8 +42,7 @@ void CreateLicenceLink(const char* folder, const char* installationFolder, const
   { ScratchText text; text.Append(installationFolder).Append(LicenceFileName).AssignTo(licence.Slot()); }
   { ScratchText text; text.Append(windowsFolder).Append("NOTEPAD.EXE").AssignTo(editor.Slot()); }
   // The licence opens in the system's text editor; its path is passed bare, unquoted.
-  CreateShellLink(editor.Get(), link.Get(), licence.Get(), LicenceDescription, installationFolder, ShowNormal, "",
-                  0);
+  SaveShortcut(link.Get(), editor.Get(), licence.Get(), LicenceDescription, installationFolder, "");
 }
 
 }  // namespace
@@ -54,19 +62,25 @@ int32_t CreateProgramShortcuts(const char* installationFolder, const ShortcutCho
       if (!EndsInBackslash(choices.startMenuName, GetACP())) text.Append("\\");
       text.AssignTo(menu.Slot());
     }
-    if (EnsureDirectoryPath(menu.Get())) {
+    // The folders a typed name such as Tools\Brindlex passes through are looked at before
+    // they are made or used; the Programs folder itself is the system's.
+    if (!LinkOnPath(menu.Get(), choices.programsFolder) && EnsureDirectoryPath(menu.Get())) {
       progress.ShowDetail(CreatingShortcuts);
       CreateProgramLink(menu.Get(), installation.Get());
       CreateLicenceLink(menu.Get(), installation.Get(), choices.windowsFolder);
     }
   }
+  // A folder on the way that is a link counts as missing.
   if (choices.desktop) {
     progress.ShowDetail(CreatingShortcuts);
-    CreateProgramLink(choices.desktopFolder, installation.Get());
+    if (!FolderIsLink(choices.desktopFolder)) CreateProgramLink(choices.desktopFolder, installation.Get());
   }
+  // The Quick Launch folder lies in the user's own folders and is named by the user's
+  // registry: the application-data folder and every folder below it are asked.
   if (choices.quickLaunch) {
     progress.ShowDetail(CreatingShortcuts);
-    CreateProgramLink(choices.quickLaunchFolder, installation.Get());
+    if (!FolderIsLink(choices.appDataFolder) && !LinkOnPath(choices.quickLaunchFolder, choices.appDataFolder))
+      CreateProgramLink(choices.quickLaunchFolder, installation.Get());
   }
   return 0;
 }

@@ -68,6 +68,13 @@ int32_t Write(FileRecord* file, const void* data, int32_t length) {
 
 void ReleaseFile(intptr_t number) { FileClose(number); }
 
+// Systems before Windows 2000 have no reparse points and no flag to open one itself.
+DWORD OpenLinkItself() { return OsVersion() >= 50 ? FILE_FLAG_OPEN_REPARSE_POINT : 0; }
+
+bool Linked(const BY_HANDLE_FILE_INFORMATION& file) {
+  return (file.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) || file.nNumberOfLinks != 1;
+}
+
 // Makes the opened file ready to be written from its start, if it is the file itself: not a
 // link standing in its place (symbolic link, junction or other reparse point) and not one
 // of several names of the same data (hard links), either of which would carry the bytes to
@@ -77,9 +84,7 @@ bool PrepareForRewriting(HANDLE handle, const char* name) {
   if (GetFileType(handle) != FILE_TYPE_DISK) return true;
   BY_HANDLE_FILE_INFORMATION file;
   if (!GetFileInformationByHandle(handle, &file)) return false;
-  if (file.dwFileAttributes & (FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))
-    return false;
-  if (file.nNumberOfLinks != 1) return false;
+  if (Linked(file) || (file.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY))) return false;
   const DWORD hiddenOrSystem = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   if ((file.dwFileAttributes & hiddenOrSystem) && !SetFileAttributesA(name, file.dwFileAttributes & ~hiddenOrSystem))
     return false;
@@ -91,8 +96,7 @@ bool PrepareForRewriting(HANDLE handle, const char* name) {
 // Opens the file, or creates it, without following a link that stands in its place, and
 // empties it once it is known to be safe to write; INVALID_HANDLE_VALUE if it is not.
 HANDLE OpenForRewriting(const char* name) {
-  // Systems before Windows 2000 have no reparse points and no such flag.
-  const DWORD noLink = OsVersion() >= 50 ? FILE_FLAG_OPEN_REPARSE_POINT : 0;
+  const DWORD noLink = OpenLinkItself();
   HANDLE handle = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL | noLink, nullptr);
   // A file that may be written but not read is still emptied and written.
@@ -106,6 +110,22 @@ HANDLE OpenForRewriting(const char* name) {
 }
 
 }  // namespace
+
+int32_t FileIsLinked(const char* name) {
+  DWORD attributes = GetFileAttributesA(name ? name : "");
+  if (attributes == INVALID_FILE_ATTRIBUTES) return 0;
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return 1;
+  // A folder has no second names; writing a file of its name fails anyway.
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return 0;
+  // No access asked: the file's information is all that is read.
+  HANDLE handle = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                              OpenLinkItself(), nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return 1;
+  BY_HANDLE_FILE_INFORMATION file;
+  bool linked = !GetFileInformationByHandle(handle, &file) || Linked(file);
+  CloseHandle(handle);
+  return linked ? 1 : 0;
+}
 
 void FilesStart() { FileTable = ObjectTableNew(sizeof(FileRecord), 16, ReleaseFile); }
 

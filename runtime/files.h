@@ -29,6 +29,12 @@ void FilesStop();
 // failure (nothing is left open then).
 intptr_t FileCreate(intptr_t number, const char* name);
 
+// Non-zero when a file of that name exists and is a link standing in its place (symbolic
+// link, junction or other reparse point) or one of several names of the same data (hard
+// links), or cannot be opened to be told: replacing it would write to a file elsewhere.
+// 0 for a missing name, a plain file and a folder that is no link.
+int32_t FileIsLinked(const char* name);
+
 // Bytes accepted: the length for a buffered write, the count written for one that goes to
 // the file. 0 if the address is null, the length is not positive or no file is open under
 // the number.

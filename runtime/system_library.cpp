@@ -23,17 +23,31 @@ FARPROC Kernel32Function(const char* name) {
   return kernel ? GetProcAddress(kernel, name) : nullptr;
 }
 
+DllSearch DllSearchFor(bool setDefaultDllDirectoriesFound, DWORD major, DWORD minor) {
+  bool vista = major == 6 && minor == 0;
+  return setDefaultDllDirectoriesFound && !vista ? DllSearch::SystemFolderOnly : DllSearch::ProgramFolderFirst;
+}
+
 // Both search settings are looked up, never imported: the program must start on systems
 // that lack them. SetDllDirectoryA exists from XP SP1.
-void RestrictDllSearch() {
-  auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(
-      reinterpret_cast<void*>(Kernel32Function("SetDefaultDllDirectories")));
-  if (setDefault && setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32)) return;
-  // Older systems: at least take the current folder out of the search that follows the
-  // system folders.
-  auto setDirectory = reinterpret_cast<SetDllDirectoryFn>(
-      reinterpret_cast<void*>(Kernel32Function("SetDllDirectoryA")));
+DllSearch RestrictDllSearchOn(FARPROC (*lookUp)(const char* name), DWORD major, DWORD minor) {
+  auto setDefault =
+      reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(lookUp("SetDefaultDllDirectories")));
+  if (DllSearchFor(setDefault != nullptr, major, minor) == DllSearch::SystemFolderOnly &&
+      setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32))
+    return DllSearch::SystemFolderOnly;
+  // Elsewhere: at least take the current folder out of the search that follows the system
+  // folders.
+  auto setDirectory = reinterpret_cast<SetDllDirectoryFn>(reinterpret_cast<void*>(lookUp("SetDllDirectoryA")));
   if (setDirectory) setDirectory("");
+  return DllSearch::ProgramFolderFirst;
+}
+
+DllSearch RestrictDllSearch() {
+  OSVERSIONINFOA version = {};
+  version.dwOSVersionInfoSize = sizeof(version);
+  if (!GetVersionExA(&version)) version.dwMajorVersion = version.dwMinorVersion = 0;
+  return RestrictDllSearchOn(Kernel32Function, version.dwMajorVersion, version.dwMinorVersion);
 }
 
 HMODULE LoadFromSystemFolder(const char* name) {

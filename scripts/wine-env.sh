@@ -14,6 +14,15 @@ brx_build_dir_of() {
   return 1
 }
 
+# Exports the Wine environment of the build folder that holds program $1 and makes its
+# prefix when missing (brx_wine_env, brx_wine_prefix).
+brx_wine_prefix_of() {
+  local build
+  build=$(brx_build_dir_of "$1") || { echo "no build folder above $1" >&2; return 1; }
+  brx_wine_env "$build"
+  brx_wine_prefix
+}
+
 # The processor a build folder's programs are made for: x64 for the twin, x86 otherwise.
 brx_build_arch() {
   if grep -qx 'BRX_ARCH:INTERNAL=x64' "$1/CMakeCache.txt" 2>/dev/null; then echo x64; else echo x86; fi

@@ -1,9 +1,12 @@
 #include "shell/document_types.h"
 
+#include <shlobj.h>
+
 #include <iterator>
 
 #include "runtime/owned_text.h"
 #include "runtime/services.h"
+#include "runtime/system_library.h"
 
 namespace {
 
@@ -23,13 +26,15 @@ struct DocumentTypeRow {
 };
 
 // On NT the extension names a type key of its own, and the program's entry under
-// Applications carries the open command.
+// Applications carries the open command. They go to the machine's classes themselves: a
+// write through HKEY_CLASSES_ROOT lands in the user's own classes wherever the key is
+// there already (Explorer's "Open with" makes such keys), and reaches no other user.
 const DocumentTypeRow NtRows[] = {
-    {Always, HKEY_CLASSES_ROOT, "Applications\\", PieceProgramFile, "\\shell\\open\\command", "",
-     PieceOpenCommand},
-    {WithDescription, HKEY_CLASSES_ROOT, ".", PieceExt, "", "", PieceTypeKey},
-    {WithDescription, HKEY_CLASSES_ROOT, "", PieceTypeKey, "", "", PieceDescription},
-    {WithDescriptionAndIcon, HKEY_CLASSES_ROOT, "", PieceTypeKey, "\\DefaultIcon", "",
+    {Always, HKEY_LOCAL_MACHINE, "Software\\Classes\\Applications\\", PieceProgramFile,
+     "\\shell\\open\\command", "", PieceOpenCommand},
+    {WithDescription, HKEY_LOCAL_MACHINE, "Software\\Classes\\.", PieceExt, "", "", PieceTypeKey},
+    {WithDescription, HKEY_LOCAL_MACHINE, "Software\\Classes\\", PieceTypeKey, "", "", PieceDescription},
+    {WithDescriptionAndIcon, HKEY_LOCAL_MACHINE, "Software\\Classes\\", PieceTypeKey, "\\DefaultIcon", "",
      PieceIconFile},
     {Always, HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.",
      PieceExt, "", "Application", PieceProgramFile},
@@ -128,6 +133,17 @@ int32_t RegisterDocumentType(const char* ext, const char* description, const cha
   WriteDocumentTypeRows(UsesNtClassLayout(), ext, description, program, iconFile,
                         WriteRegistryText);
   return 0;
+}
+
+using ChangeNotifyFunction = void(WINAPI*)(LONG event, UINT flags, LPCVOID first, LPCVOID second);
+
+int32_t AnnounceDocumentTypes() {
+  HMODULE shell = LoadSystemLibrary("SHELL32.DLL");
+  auto notify = reinterpret_cast<ChangeNotifyFunction>(
+      reinterpret_cast<void*>(shell ? GetProcAddress(shell, "SHChangeNotify") : nullptr));
+  if (!notify) return 0;
+  notify(SHCNE_ASSOCCHANGED, SHCNF_IDLIST, nullptr, nullptr);
+  return 1;
 }
 
 int32_t WriteRegistryValue(HKEY root, const char* keyPath, const char* valueName, DWORD type,

@@ -5,9 +5,15 @@
 
 // Registers documents ending in "." + ext (ext without its dot) to open with program (a
 // full path), under the type description and icon file (either may be empty). The values
-// written depend on the Windows family, see UsesNtClassLayout. Returns 0.
+// written depend on the Windows family, see UsesNtClassLayout; the classes are always the
+// machine's (HKEY_LOCAL_MACHINE\Software\Classes), never the user's. Returns 0.
 int32_t RegisterDocumentType(const char* ext, const char* description, const char* program,
                              const char* iconFile);
+
+// Tells the shell, once the last document type is registered, that associations have
+// changed, so that icons and verbs show at once rather than after a restart. 1 when the
+// shell had the call to be told with, 0 where it had not.
+int32_t AnnounceDocumentTypes();
 
 // 0 on Windows 95, 98 and ME, which keep document types under HKLM\Software\Classes keyed
 // by the program's file name; 1 on every other system, NT's per-extension layout.

@@ -37,24 +37,42 @@ bool Inside(const char* path, const char* folder) {
          CompareStringA(LOCALE_SYSTEM_DEFAULT, NORM_IGNORECASE, path, length, folder, length) == CSTR_EQUAL;
 }
 
+// Gives ask the length of each folder of path in turn, without its final backslash, from
+// the folder that begins at character from down to the last, until ask answers false; false
+// then. The second byte of a double-byte character is never taken for a backslash.
+template <typename Ask>
+bool EachFolder(const char* path, int32_t from, Ask ask) {
+  for (int32_t at = from; path[at];) {
+    int32_t next = at + (IsDBCSLeadByte((BYTE)path[at]) && path[at + 1] ? 2 : 1);
+    bool separator = path[at] == '\\';
+    if ((separator || !path[next]) && !ask(separator ? at : next)) return false;
+    at = next;
+  }
+  return true;
+}
+
 }  // namespace
+
+int32_t LinkOnPath(const char* path, const char* trusted) {
+  if (!path) return 0;
+  int32_t from = RootLength(path);
+  if (Inside(path, trusted) && StrLength(trusted) > from) from = StrLength(trusted);
+  bool plain = EachFolder(path, from, [path](int32_t length) {
+    ScratchText folder;
+    StrLeft(path, length, folder.Start());
+    return !FolderIsLink(folder.Pass());
+  });
+  return plain ? 0 : 1;
+}
 
 void FolderToProtect(const char* destination, const char* programFiles, int32_t mark) {
   if (!destination) destination = "";
-  if (!Inside(destination, programFiles ? programFiles : "")) {
-    // Each folder of the path in turn, from the root down; the second byte of a
-    // double-byte character is never taken for a backslash.
-    for (int32_t at = RootLength(destination); destination[at];) {
-      int32_t next = at + (IsDBCSLeadByte((BYTE)destination[at]) && destination[at + 1] ? 2 : 1);
-      bool separator = destination[at] == '\\';
-      if (separator || !destination[next]) {
-        StrLeft(destination, separator ? at : next, mark);
-        if (GetFileAttributesA(ScratchAt(mark)) == INVALID_FILE_ATTRIBUTES) return;
-      }
-      at = next;
-    }
-  }
-  ScratchReserve(0, mark)[0] = 0;
+  bool missing = !Inside(destination, programFiles ? programFiles : "") &&
+                 !EachFolder(destination, RootLength(destination), [destination, mark](int32_t length) {
+                   StrLeft(destination, length, mark);
+                   return GetFileAttributesA(ScratchAt(mark)) != INVALID_FILE_ATTRIBUTES;
+                 });
+  if (!missing) ScratchReserve(0, mark)[0] = 0;
 }
 
 namespace {

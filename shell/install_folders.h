@@ -1,11 +1,20 @@
 #pragma once
-// Folders an installation makes and writes into: links standing in their place, and the
-// access list of a folder it makes outside the Program Files folder.
+// Folders an installation makes and writes into: links standing in their place or on their
+// path, and the access list of a folder it makes outside the Program Files folder.
 #include <stdint.h>
 
 // Non-zero when folder (with or without its final backslash) is a symbolic link, a junction
 // or another reparse point: writing into it would write wherever it leads.
 int32_t FolderIsLink(const char* folder);
+
+// Non-zero when a folder of path that exists is a link (FolderIsLink): each folder in turn
+// below trusted, down to the last one path names, with or without its final backslash.
+// trusted is a leading part of path, ending in a backslash, whose folders are taken as they
+// are; when it is empty or does not lead path, every folder below the path's root is asked.
+// The root itself ("C:\", "\\server\share\") never is: Wine reports its own mount
+// points, Z:\ among them, as reparse points. A short name such as PROGRA~1 names the folder
+// itself, not a link.
+int32_t LinkOnPath(const char* path, const char* trusted);
 
 // The folder that an installation into destination (ending in a backslash) creates with a
 // protected access list: the topmost folder of the destination's path that does not exist

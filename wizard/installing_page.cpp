@@ -55,7 +55,7 @@ void InstallFromChoices() {
   const InstallationPlan plan = {
       destination.Get(),
       {!choices.noShortcuts, choices.startMenuFolder.Get(), choices.desktopIcon, choices.quickLaunch,
-       CommonProgramsPath, CommonDesktopPath, QuickLaunchPath, windowsFolder.Get()},
+       CommonProgramsPath, CommonDesktopPath, QuickLaunchPath, windowsFolder.Get(), AppDataPath},
       ProgramFilesPath};
   PageProgress page;
   InstallResult result = WizardInstallation(plan, page);

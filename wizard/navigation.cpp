@@ -4,10 +4,10 @@
 #include "payload/payload.h"
 #include "payload/product_names.h"
 #include "runtime/owned_text.h"
-#include "shell/drives.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
 #include "toolkit/window.h"
+#include "wizard/destination_drive.h"
 #include "wizard/gadgets.h"
 #include "wizard/installing_page.h"
 #include "wizard/pages.h"
@@ -49,27 +49,18 @@ void Install() {
   GadgetHide(PnlWelcome, 0);
 }
 
-bool AcceptedDriveType(int32_t type) {
-  return type == DRIVE_FIXED || type == DRIVE_RAMDISK || type == DRIVE_REMOVABLE;
-}
-
 // Takes the folder the user chose if its drive can hold the installation.
 void CheckChosenFolder(const char* chosen) {
-  ScratchText drive;
-  StrLeft(chosen, 2, drive.Start());
-  int32_t type = PathDriveType(drive.Pass());
-  int32_t megabytes = DriveFreeMegabytes(drive.Pass());
-  if (!AcceptedDriveType(type)) {
-    ShowInstallerError("На этот диск невозможно установить программу!");
-  } else if (megabytes < 1) {
-    ShowInstallerError("На диске недостаточно свободного места!");
-  } else {
-    ScratchText destination;
-    GadgetSetText(FldDestination, destination.Append(chosen).Append(ProductFolder).Pass());
-    ScratchText line;
-    AppendFreeSpaceLine(&line, megabytes);
-    GadgetSetText(TxtFreeSpace, line.Pass());
+  DriveVerdict drive = CheckDestinationDrive(chosen);
+  if (drive.refusal) {
+    ShowInstallerError(drive.refusal);
+    return;
   }
+  ScratchText destination;
+  GadgetSetText(FldDestination, destination.Append(chosen).Append(ProductFolder).Pass());
+  ScratchText line;
+  AppendFreeSpaceLine(&line, drive.freeMegabytes);
+  GadgetSetText(TxtFreeSpace, line.Pass());
 }
 
 void Browse() {

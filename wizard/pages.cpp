@@ -3,6 +3,7 @@
 #include "runtime/strings.h"
 #include "toolkit/gadget.h"
 #include "toolkit/requesters.h"
+#include "wizard/destination_drive.h"
 #include "wizard/gadgets.h"
 #include "wizard/program.h"
 #include "wizard/typed_folders.h"
@@ -54,13 +55,16 @@ void TrimField(int32_t field, OwnedText* text) {
   GadgetSetText(field, text->Get());
 }
 
+// The names and the root first, then the drive as Browse checks it: a typed destination
+// must not reach what Browse refuses, a network share, a CD-ROM or a missing drive.
 const char* DestinationRefusal() {
   WizardChoices choices = ReadChoices();
   TrimField(FldDestination, &choices.destination);
   OwnedText destination = DestinationNormalForm(choices.destination.Get(), GetACP());
-  if (DestinationIsUsable(destination.Get(), GetACP())) return nullptr;
-  return "Папка установки указана неверно!\n"
-         "Укажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
+  if (!DestinationIsUsable(destination.Get(), GetACP()))
+    return "Папка установки указана неверно!\n"
+           "Укажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
+  return CheckDestinationDrive(destination.Get()).refusal;
 }
 
 const char* StartMenuNameRefusal() {

@@ -1,7 +1,7 @@
 #include "wizard/program.h"
 #include "payload/product_version.h"
 #include "runtime/heaps.h"
-#include "runtime/system_library.h"
+#include "runtime/protected_start.h"
 #include "toolkit/display_density.h"
 #include "toolkit/fonts.h"
 #include "toolkit/requesters.h"
@@ -18,6 +18,7 @@ StringValue CommonProgramsPath;
 StringValue ProgramFilesPath;
 StringValue CommonDesktopPath;
 StringValue QuickLaunchPath;
+StringValue AppDataPath;
 HFONT FontTitle, FontBody, FontHeading, FontSmall;
 int32_t QuitRequested;
 int32_t ScreenDpi = 96;
@@ -43,8 +44,7 @@ void PrepareWizardData() {
 
 void RunSetupProgram() {
   // A setup program runs from download folders: no DLL may be loaded from beside it.
-  RestrictDllSearch();
-  PreloadSystemLibraries();
+  ProtectProcess();
   StartRuntime();
   PrepareWizardData();
   BuildWizard();

@@ -13,6 +13,8 @@ extern StringValue CommonProgramsPath;
 extern StringValue ProgramFilesPath;
 extern StringValue CommonDesktopPath;
 extern StringValue QuickLaunchPath;
+// The user's application-data folder, which QuickLaunchPath lies below.
+extern StringValue AppDataPath;
 extern HFONT FontTitle, FontBody, FontHeading, FontSmall;
 // 11 pages by 3 columns: column 1 the heading, column 2 the sub-heading.
 extern ArrayVariable<2> PageHeadings;

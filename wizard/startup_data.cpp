@@ -8,22 +8,28 @@
 
 namespace {
 
-// A folder below one the shell could not give stays empty: appended to nothing it would
-// name a folder relative to the current one.
-void LookUp(int32_t id, const char* below, StringValue* path) {
+void LookUp(int32_t id, StringValue* path) {
   ScratchText text;
   SpecialFolderPath(id, text.Start());
-  if (text.Length() > 0) text.Append(below);
+  text.AssignTo(path);
+}
+
+// A folder below one the shell could not give stays empty: appended to nothing it would
+// name a folder relative to the current one.
+void Below(const char* folder, const char* below, StringValue* path) {
+  ScratchText text;
+  if (StrLength(folder) > 0) text.Append(folder).Append(below);
   text.AssignTo(path);
 }
 
 }  // namespace
 
 void LookUpFolders() {
-  LookUp(FolderCommonPrograms, nullptr, &CommonProgramsPath);
-  LookUp(FolderProgramFiles, nullptr, &ProgramFilesPath);
-  LookUp(FolderCommonDesktop, nullptr, &CommonDesktopPath);
-  LookUp(FolderAppData, QuickLaunchSubfolder, &QuickLaunchPath);
+  LookUp(FolderCommonPrograms, &CommonProgramsPath);
+  LookUp(FolderProgramFiles, &ProgramFilesPath);
+  LookUp(FolderCommonDesktop, &CommonDesktopPath);
+  LookUp(FolderAppData, &AppDataPath);
+  Below(AppDataPath, QuickLaunchSubfolder, &QuickLaunchPath);
 }
 
 void EnablePictureDecoders() { UsePngDecoder(); }

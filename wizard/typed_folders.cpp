@@ -95,6 +95,11 @@ bool DestinationIsUsable(const char* destination, UINT codePage) {
     return false;
   const char* end;
   if (!NamesAreHoldable(destination + 3, Slash::Refused, codePage, &end)) return false;
+  // A drive's root, however many backslashes follow it, names no folder of the program's
+  // own. A backslash is never the first byte of a double-byte character.
+  const char* name = destination + 3;
+  while (name < end && *name == '\\') ++name;
+  if (name == end) return false;
   size_t length = end - destination;
   if (!EndsInBackslash(destination, codePage)) ++length;
   return length <= DestinationMaxLength;

@@ -25,9 +25,11 @@ size_t LengthWithoutTrailingBlanks(const char* text);
 // drive) gets none: one would turn it into the drive's root, and the check refuses it.
 OwnedText DestinationNormalForm(const char* typed, UINT codePage);
 
-// A full path on a drive (letter, colon, backslash) whose folder names Windows can hold
-// (see below; no forward slash either), at most DestinationMaxLength long in its normal
-// form, with its trailing backslash.
+// A full path on a drive (letter, colon, backslash) that names a folder below the drive's
+// root (not "C:\" nor "C:\\": the program would lie in the root, among everything else
+// there, with the root's access list), whose folder names Windows can hold (see below; no
+// forward slash either), at most DestinationMaxLength long in its normal form, with its
+// trailing backslash.
 bool DestinationIsUsable(const char* destination, UINT codePage);
 
 // A folder name below the Programs folder (whose path has programsFolderLength

@@ -1,5 +1,6 @@
 #include "install_test_support.h"
 #include <shlobj.h>
+#include <string.h>
 #include "payload/payload.h"
 
 std::string ReadFileBytes(const std::string& path) {
@@ -11,6 +12,13 @@ std::string ReadFileBytes(const std::string& path) {
   while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got) bytes.append(buffer, got);
   CloseHandle(file);
   return bytes;
+}
+
+void WriteFileText(const std::string& path, const char* text) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD written;
+  WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
+  CloseHandle(file);
 }
 
 bool FileExists(const std::string& path) {

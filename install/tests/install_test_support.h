@@ -9,6 +9,8 @@
 #include "install/install_progress.h"
 
 std::string ReadFileBytes(const std::string& path);
+// Creates or replaces a file holding text.
+void WriteFileText(const std::string& path, const char* text);
 bool FileExists(const std::string& path);
 bool FolderExists(const std::string& path);
 // Deletes a folder with everything in it; a missing folder is fine.

@@ -31,7 +31,7 @@ const char LinksLine[] = "Создание ярлыков";
 
 ShortcutChoices Choices(bool startMenu, const char* name, bool desktop, bool quickLaunch,
                         const char* programs = Menu.c_str(), const char* windows = Windows.c_str()) {
-  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str(), windows};
+  return {startMenu, name, desktop, quickLaunch, programs, Desktop.c_str(), Quick.c_str(), windows, Root.c_str()};
 }
 
 // The wizard's preset choices: a Start-menu folder "Brindlex" and the desktop link.
@@ -273,13 +273,6 @@ class StoppedInstallation : public Installation {
   }
 };
 
-void WriteFileText(const std::string& path, const char* text) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written;
-  WriteFile(file, text, (DWORD)strlen(text), &written, nullptr);
-  CloseHandle(file);
-}
-
 // A file that cannot be replaced (held open without sharing) stops the run before that file
 // is touched: the old file is left as it was.
 TEST_F(StoppedInstallation, AFileThatCannotBeWrittenStopsTheRunWithItsName) {
@@ -350,13 +343,14 @@ TEST_F(StoppedInstallation, ADamagedCopyWritesNothing) {
   }
 }
 
-// Links inside the destination are never followed: the script that runs these tests makes
-// "projects" of one destination, and "Vomar_6k_files" of another, links to a folder
-// elsewhere. The run stops on the folder before any file, and the folder the link
-// leads to stays empty.
-TEST_F(StoppedInstallation, AFolderLinkInsideTheDestinationStopsTheRun) {
+// Links on the destination's path are never followed: the script that runs these tests
+// makes a destination, the parent of one, the "projects" folder of one and the
+// "Vomar_6k_files" folder of another links to a folder elsewhere. The run stops on the
+// folder before any file, and the folder the link leads to stays empty.
+TEST_F(StoppedInstallation, AFolderLinkOnTheDestinationsPathStopsTheRun) {
   const std::string elsewhere = "C:\\brx-link-target\\";
-  for (const char* inst : {"C:\\brx-linked-projects\\", "C:\\brx-linked-files\\"}) {
+  for (const char* inst : {"C:\\brx-linked-destination\\", "C:\\brx-linked-parent\\Brindlex\\",
+                           "C:\\brx-linked-projects\\", "C:\\brx-linked-files\\"}) {
     SCOPED_TRACE(inst);
     ASSERT_TRUE(FolderExists(elsewhere)) << "run this case through run_install_tests.sh";
     Outcome run = Install(inst);
@@ -368,6 +362,74 @@ TEST_F(StoppedInstallation, AFolderLinkInsideTheDestinationStopsTheRun) {
     EXPECT_FALSE(FileExists(std::string(inst) + "Brindlex.exe"));
     ExpectNothingBeyondTheFiles();
   }
+}
+
+// The Unix path of a path of the prefix, and a Unix shell command run from inside Wine,
+// which starts Unix programs too: only the Unix side can make a link that Wine shows.
+std::string UnixPath(const std::string& path) {
+  using UnixNameFunction = char*(CDECL*)(LPCWSTR);
+  auto unixName = reinterpret_cast<UnixNameFunction>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  wchar_t wide[MAX_PATH];
+  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
+  char* name = unixName ? unixName(wide) : nullptr;
+  std::string unix = name ? name : "";
+  if (name) HeapFree(GetProcessHeap(), 0, name);
+  return unix;
+}
+
+// Wine does not wait for a Unix program to end: until asks whether it has done its work.
+template <typename Done>
+bool RunUnixShell(const std::string& command, Done until) {
+  std::string line = "Z:\\bin\\sh -c \"" + command + "\"";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION process = {};
+  if (!CreateProcessA(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+    return false;
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  for (int tries = 0; tries < 1000; ++tries, Sleep(10))
+    if (until()) return true;
+  return false;
+}
+
+bool IsFolderLink(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+// Between the folders and the first file the destination's "projects" folder is put aside
+// and a link to a folder elsewhere made in its place: the path is asked again before the
+// first file, and the run stops with nothing written.
+TEST_F(StoppedInstallation, ALinkMadeAfterTheFoldersStopsTheRunBeforeTheFirstFile) {
+  const std::string elsewhere = "C:\\brx-link-target\\", inst = Root + "swapped\\";
+  std::string root = UnixPath(Root), target = UnixPath(elsewhere);
+  ASSERT_FALSE(root.empty() || target.empty()) << "a case for Wine, run through run_install_tests.sh";
+  if (root.back() == '/') root.pop_back();
+  const std::string projects = root + "/swapped/projects";
+  const std::string link = inst + "projects";
+  struct SwappingProgress : RecordingProgress {
+    std::string swap, link;
+    bool linked = false;
+    void Pause(int milliseconds) override {
+      RecordingProgress::Pause(milliseconds);
+      if (calls.size() == CallsBeforeTheFiles().size())
+        linked = RunUnixShell(swap, [this] { return IsFolderLink(link); });
+    }
+  } progress;
+  progress.swap = "mv '" + projects + "' '" + projects + "-aside' && ln -s '" + target + "' '" + projects + "'";
+  progress.link = link;
+  InstallResult result = RunInstallation({inst.c_str(), Preset(), ProgramFiles.c_str()}, progress);
+  const bool linked = progress.linked;
+  RunUnixShell("rm '" + projects + "' && mv '" + projects + "-aside' '" + projects + "'",
+               [&link] { return FolderExists(link) && !IsFolderLink(link); });
+  ASSERT_TRUE(linked) << "the link was not made: " << progress.swap;
+  EXPECT_EQ(FolderNotMade, result.failure);
+  EXPECT_EQ(CallsBeforeTheFiles(), progress.calls);
+  EXPECT_TRUE(NamesIn(elsewhere).empty());
+  EXPECT_FALSE(FileExists(inst + "Brindlex.exe"));
+  ExpectNothingBeyondTheFiles();
 }
 
 // A payload file's place holds a second name of a file elsewhere: writing it would change

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # The manifest inside the built program names the Russian code page, in the one
-# windowsSettings element of the application, beside the density setting:
+# windowsSettings element of the application, beside the density setting, and names the
+# systems it runs on as itself, Vista to 11, in its compatibility section:
 #   code_page_manifest_test.sh PROGRAM.exe
 # Reads the file only: no Wine needed. The manifest is stored as plain text in the program's
 # resources; the check walks its elements and fails on a tag left open or closed twice.
@@ -13,7 +14,7 @@ perl -e '
   die "no manifest in $ARGV[0]\n" unless @manifests == 1;
   my $text = $manifests[0];
   $text =~ s/<!--.*?-->//sg;
-  my (@open, %count, $codePage, $dpiParent, $codePageParent);
+  my (@open, %count, $codePage, $dpiParent, $codePageParent, @systems);
   while ($text =~ /<(\/?)([\w:]+)((?:\s+[\w:]+="[^"]*")*)\s*(\/?)>|<\?[^>]*\?>/g) {
     next unless defined $2;
     my ($closing, $name, $attributes, $empty) = ($1, $2, $3, $4);
@@ -27,7 +28,7 @@ perl -e '
     my $parent = @open ? $open[-1][1] : 0;
     $count{$name}++;
     my $id = "$name#$count{$name}";
-    if ($name eq "application") {
+    if ($path eq "assembly/application") {
       die "application in namespace $attribute{xmlns}\n" unless $attribute{xmlns} eq "urn:schemas-microsoft-com:asm.v3";
     }
     if ($name eq "activeCodePage") {
@@ -38,6 +39,14 @@ perl -e '
       $codePageParent = $parent;
     }
     $dpiParent = $parent if $name eq "dpiAware";
+    if ($name eq "compatibility") {
+      die "compatibility in namespace $attribute{xmlns}\n"
+        unless $attribute{xmlns} eq "urn:schemas-microsoft-com:compatibility.v1";
+    }
+    if ($name eq "supportedOS") {
+      die "supportedOS at $path\n" unless $path eq "assembly/compatibility/application/supportedOS";
+      push @systems, lc $attribute{Id};
+    }
     push @open, [$name, $id] unless $empty;
   }
   die "<$open[-1][0]> is never closed\n" if @open;
@@ -47,5 +56,11 @@ perl -e '
   die "more than one windowsSettings\n" if $count{windowsSettings} > 1;
   die "activeCodePage and dpiAware are not in the same windowsSettings\n"
     unless defined $dpiParent && $dpiParent eq $codePageParent;
-  print "manifest: activeCodePage ru-RU beside dpiAware\n";
+  # Vista, 7, 8, 8.1, 10 and 11.
+  my @expected = ("{e2011457-1546-43c5-a5fe-008deee3d3f0}", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
+                  "{4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}", "{1f676c76-80e1-4239-95bb-83d0f6d0da78}",
+                  "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}");
+  die "supportedOS: @systems, not @expected\n" unless "@systems" eq "@expected";
+  die "more than one compatibility\n" if $count{compatibility} > 1;
+  print "manifest: activeCodePage ru-RU beside dpiAware; supportedOS Vista to 11\n";
 ' "$1"

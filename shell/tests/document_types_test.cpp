@@ -31,51 +31,50 @@ std::vector<Row> Rows(int32_t ntLayout, const char* ext, const char* description
   return written;
 }
 
-const HKEY Hkcr = HKEY_CLASSES_ROOT, Hkcu = HKEY_CURRENT_USER, Hklm = HKEY_LOCAL_MACHINE;
+const HKEY Hkcu = HKEY_CURRENT_USER, Hklm = HKEY_LOCAL_MACHINE;
+const char Classes[] = "Software\\Classes\\";
 const char Program[] = "C:\\Program Files\\Brindlex Test\\Brindlex.exe";
 const char Command[] = "\"C:\\Program Files\\Brindlex Test\\Brindlex.exe\" \"%1\"";
 const char FileExts[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\FileExts\\.";
 
 }  // namespace
 
-TEST(DocumentTypeRows, NtLayoutWritesItsRowsInOrder) {
-  std::vector<Row> expected = {
-      {Hkcr, "Applications\\Brindlex.exe\\shell\\open\\command", "", Command},
-      {Hkcr, ".sfr", "", "sfr_auto_file"},
-      {Hkcr, "sfr_auto_file", "", "Brindlex"},
-      {Hkcr, "sfr_auto_file\\DefaultIcon", "", Program},
-      {Hkcu, std::string(FileExts) + "sfr", "Application", "Brindlex.exe"},
+// The rows each layout writes, in order, with the root key of each: on both families the
+// classes are the machine's own, never HKEY_CLASSES_ROOT, whose writes may land in the
+// user's classes; only the program's name for the extension (NT) is the user's.
+TEST(DocumentTypeRows, EachLayoutWritesItsRowsInTheMachinesClasses) {
+  const std::string nt = Classes;
+  const Row ntCommand = {Hklm, nt + "Applications\\Brindlex.exe\\shell\\open\\command", "", Command};
+  const Row ntUserChoice = {Hkcu, std::string(FileExts) + "sfr", "Application", "Brindlex.exe"};
+  const Row win9xExtension = {Hklm, nt + ".sfr", "", "Brindlex.exe"};
+  const Row win9xType = {Hklm, nt + "Brindlex.exe", "", "Brindlex"};
+  const Row win9xIcon = {Hklm, nt + "Brindlex.exe\\DefaultIcon", "", Program};
+  const Row win9xCommand = {Hklm, nt + "Brindlex.exe\\shell\\open\\command", "", Command};
+  const struct {
+    const char* what;
+    int32_t ntLayout;
+    const char *description, *icon;
+    std::vector<Row> rows;
+  } cases[] = {
+      {"NT", 1, "Brindlex", Program,
+       {ntCommand,
+        {Hklm, nt + ".sfr", "", "sfr_auto_file"},
+        {Hklm, nt + "sfr_auto_file", "", "Brindlex"},
+        {Hklm, nt + "sfr_auto_file\\DefaultIcon", "", Program},
+        ntUserChoice}},
+      // Without a description neither the extension key nor the type key is touched.
+      {"NT, no description", 1, "", Program, {ntCommand, ntUserChoice}},
+      {"NT, no icon", 1, "Brindlex", "",
+       {ntCommand, {Hklm, nt + ".sfr", "", "sfr_auto_file"}, {Hklm, nt + "sfr_auto_file", "", "Brindlex"},
+        ntUserChoice}},
+      {"95/98/ME", 0, "Brindlex", Program,
+       {win9xExtension, win9xType, win9xIcon, win9xCommand}},
+      // There the icon row does not depend on the description.
+      {"95/98/ME, no description", 0, "", Program, {win9xExtension, win9xIcon, win9xCommand}},
+      {"95/98/ME, no icon", 0, "Brindlex", "",
+       {win9xExtension, win9xType, win9xCommand}},
   };
-  EXPECT_EQ(expected, Rows(1, "sfr", "Brindlex", Program, Program));
-}
-
-TEST(DocumentTypeRows, NtLayoutSkipsTheTypeRowsWithoutDescriptionAndTheIconRowWithoutIcon) {
-  std::vector<Row> expected = {
-      {Hkcr, "Applications\\Brindlex.exe\\shell\\open\\command", "", Command},
-      {Hkcu, std::string(FileExts) + "hex", "Application", "Brindlex.exe"},
-  };
-  EXPECT_EQ(expected, Rows(1, "hex", "", Program, Program));
-
-  std::vector<Row> withoutIcon = Rows(1, "hex", "Brindlex", Program, "");
-  ASSERT_EQ(4u, withoutIcon.size());
-  EXPECT_EQ("hex_auto_file", withoutIcon[2].key);
-  EXPECT_EQ(Hkcu, withoutIcon[3].root);
-}
-
-TEST(DocumentTypeRows, Win9xLayoutKeysTheTypeByTheProgramsFileName) {
-  std::vector<Row> expected = {
-      {Hklm, "Software\\Classes\\.sfr", "", "Brindlex.exe"},
-      {Hklm, "Software\\Classes\\Brindlex.exe", "", "Brindlex"},
-      {Hklm, "Software\\Classes\\Brindlex.exe\\DefaultIcon", "", Program},
-      {Hklm, "Software\\Classes\\Brindlex.exe\\shell\\open\\command", "", Command},
-  };
-  EXPECT_EQ(expected, Rows(0, "sfr", "Brindlex", Program, Program));
-
-  // The icon row there does not depend on the description.
-  std::vector<Row> undescribed = Rows(0, "sfr", "", Program, Program);
-  ASSERT_EQ(3u, undescribed.size());
-  EXPECT_EQ(expected[2], undescribed[1]);
-  EXPECT_EQ(3u, Rows(0, "sfr", "Brindlex", Program, "").size());
+  for (const auto& c : cases) EXPECT_EQ(c.rows, Rows(c.ntLayout, "sfr", c.description, Program, c.icon)) << c.what;
 }
 
 TEST(ClassLayout, OnlyWindows95_98AndMeUseTheirOwnLayout) {
@@ -100,9 +99,10 @@ class DocumentTypeRegistry : public testing::Test {
   void SetUp() override { Clean(); }
   void TearDown() override { Clean(); }
   static void Clean() {
-    for (const char* key : {".sfr", ".hex", "sfr_auto_file", "hex_auto_file",
-                            "Applications\\Brindlex.exe"})
-      RegDeleteTreeA(HKEY_CLASSES_ROOT, key);
+    for (const char* key : {".sfr", ".hex", "sfr_auto_file", "hex_auto_file", "Applications\\Brindlex.exe"}) {
+      RegDeleteTreeA(Hklm, (Classes + std::string(key)).c_str());
+      RegDeleteTreeA(Hkcu, (Classes + std::string(key)).c_str());
+    }
     for (const char* ext : {"sfr", "hex"})
       RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(FileExts) + ext).c_str());
     RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Brindlex Test");
@@ -125,18 +125,25 @@ class DocumentTypeRegistry : public testing::Test {
   }
 };
 
+// The user's own classes, such as a key Explorer's "Open with" made, are left as they are.
 TEST_F(DocumentTypeRegistry, NtLayoutForBothExtensions) {
+  const std::string classes = Classes;
+  const std::string usersOwn = classes + ".sfr";
+  ASSERT_EQ(0, WriteRegistryValue(Hkcu, usersOwn.c_str(), "", REG_SZ, "users_own_file", 15));
   EXPECT_EQ(0, RegisterDocumentType("sfr", "Brindlex", Program, Program));
   EXPECT_EQ(0, RegisterDocumentType("hex", "Brindlex", Program, Program));
-  EXPECT_EQ(Command, Read(Hkcr, "Applications\\Brindlex.exe\\shell\\open\\command"));
+  EXPECT_EQ(1, AnnounceDocumentTypes()) << "the shell's call is looked up and made";
+  EXPECT_EQ(Command, Read(Hklm, classes + "Applications\\Brindlex.exe\\shell\\open\\command"));
   for (std::string ext : {"sfr", "hex"}) {
     SCOPED_TRACE(ext);
-    EXPECT_EQ(ext + "_auto_file", Read(Hkcr, "." + ext));
-    EXPECT_EQ("Brindlex", Read(Hkcr, ext + "_auto_file"));
-    EXPECT_EQ(Program, Read(Hkcr, ext + "_auto_file\\DefaultIcon"));
-    EXPECT_FALSE(Exists(Hkcr, (ext + "_auto_file\\shell").c_str()));
+    EXPECT_EQ(ext + "_auto_file", Read(Hklm, classes + "." + ext));
+    EXPECT_EQ("Brindlex", Read(Hklm, classes + ext + "_auto_file"));
+    EXPECT_EQ(Program, Read(Hklm, classes + ext + "_auto_file\\DefaultIcon"));
+    EXPECT_FALSE(Exists(Hklm, (classes + ext + "_auto_file\\shell").c_str()));
     EXPECT_EQ("Brindlex.exe", Read(Hkcu, FileExts + ext, "Application"));
   }
+  EXPECT_EQ("users_own_file", Read(Hkcu, usersOwn));
+  EXPECT_FALSE(Exists(Hkcu, (classes + ".hex").c_str()));
 }
 
 TEST_F(DocumentTypeRegistry, WriteRegistryValueCreatesMissingParentsAndOverwrites) {

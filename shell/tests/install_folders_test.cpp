@@ -41,6 +41,62 @@ TEST(InstallFolders, TheTopmostNewFolderOutsideProgramFilesIsTheOneProtected) {
     EXPECT_EQ(row.expected, FolderToProtectOf(row.destination, row.programFiles)) << row.destination;
 }
 
+std::string ShortName(const std::string& path) {
+  char name[MAX_PATH] = "";
+  DWORD length = GetShortPathNameA(path.c_str(), name, MAX_PATH);
+  return length > 0 && length < MAX_PATH ? name : "<no short name>";
+}
+
+// Which paths have a link on them: every folder that exists, from the first below the root
+// down to the last, is asked; a link is found at any depth, with or without the final
+// backslash; a short name, a plain folder and folders still to be made are no links; the
+// root and what the trusted part covers are never asked. The script that runs these tests
+// makes "linked" and "plain\inner-linked" links to "target".
+TEST(InstallFolders, ALinkAnywhereOnThePathIsFound) {
+  const std::string base = "C:\\brx-link-check\\";
+  ASSERT_NE(0, FolderIsLink((base + "linked").c_str())) << "run these tests through run_shell_tests.sh";
+  const std::string shortPlain = ShortName(base + "plain\\a long folder name");
+  const std::string shortLinked = ShortName(base + "linked");
+  const struct {
+    std::string path, trusted;
+    int32_t linked;
+  } rows[] = {
+      // Plain folders, below them folders still to be made, a short name.
+      {base + "plain\\inner\\", "", 0},
+      {base + "plain\\inner", "", 0},
+      {base + "plain\\inner\\Brindlex\\Tools\\", "", 0},
+      {base + "missing\\Brindlex\\", "", 0},
+      {shortPlain + "\\Brindlex\\", "", 0},
+      {"Q:\\Apps\\Brindlex\\", "", 0},  // no drive Q:
+      // A link as the last folder, with and without its backslash; as a parent; deeper.
+      {base + "linked\\", "", 1},
+      {base + "linked", "", 1},
+      {base + "linked\\Brindlex\\", "", 1},
+      {base + "linked\\Brindlex\\Tools\\", "", 1},
+      {base + "plain\\inner-linked\\", "", 1},
+      {base + "plain\\inner-linked\\Brindlex", "", 1},
+      {shortLinked + "\\Brindlex\\", "", 1},
+      // The trusted part is taken as it is; what lies below it is asked. A trusted part that
+      // does not lead the path trusts nothing; one in other letter case leads it.
+      {base + "linked\\Brindlex\\", base + "linked\\", 0},
+      {base + "linked\\Brindlex\\", base, 1},
+      {base + "plain\\inner-linked\\Brindlex\\", base + "plain\\", 1},
+      {base + "linked\\Brindlex\\", "C:\\elsewhere\\", 1},
+      {base + "linked\\Brindlex\\", "C:\\BRX-LINK-CHECK\\LINKED\\", 0},
+      // Drive roots, which Wine reports as reparse points where they are its mount points.
+      {"C:\\", "", 0},
+      {"C:\\\\", "", 0},
+      {"Z:\\", "", 0},
+      {"", "", 0},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(row.linked, LinkOnPath(row.path.c_str(), row.trusted.c_str())) << row.path << " below " << row.trusted;
+  if (GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
+    EXPECT_NE(0, FolderIsLink("Z:\\")) << "Wine's mount point, never asked above";
+  }
+  EXPECT_EQ(0, LinkOnPath(nullptr, ""));
+}
+
 // The folder is made with the access list given, and files can be made in it.
 TEST(InstallFolders, AProtectedFolderIsCreatedAndTakesFiles) {
   const std::string base = FreshTempFolder("protected");

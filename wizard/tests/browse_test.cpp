@@ -1,6 +1,6 @@
-// Browse on the destination page, answered from a helper thread, on the drives that the test
-// script sets up: D: a CD-ROM, E: a network drive, F: a drive without free space, G: a
-// fixed disk with a folder Apps.
+// Browse on the destination page, answered from a helper thread, and Next on a typed
+// destination, on the drives that the test script sets up: D: a CD-ROM, E: a network drive,
+// F: a drive without free space, G: a fixed disk with a folder Apps.
 #include <gtest/gtest.h>
 #include <windows.h>
 #include <shlobj.h>
@@ -22,6 +22,8 @@ const char Instruction[] = "Укажите папку, в которую сле�
 const char ErrorTitle[] = "Инсталлятор";
 const char RefusedDrive[] = "На этот диск невозможно установить программу!";
 const char FullDrive[] = "На диске недостаточно свободного места!";
+const char BadDestination[] =
+    "Папка установки указана неверно!\nУкажите полный путь к папке с буквой диска, например C:\\Brindlex\\";
 
 // Answers the folder browser that shows instruction: selects path unless it is null, then
 // presses button.
@@ -142,6 +144,44 @@ TEST_F(Browse, DrivesThatCannotHoldTheProgramAreRefused) {
     ASSERT_TRUE(seen.seen) << c.chosen;
     EXPECT_EQ(c.message, seen.text) << c.chosen;
     ExpectUnchanged();
+  }
+}
+
+// A typed destination gets Browse's checks on Next, after the names and the root: the same
+// messages, and the page stays with the text as typed and the free-space line as it was.
+// A drive that is not there is refused as a drive.
+TEST_F(Browse, ATypedDestinationIsCheckedLikeAChosenOne) {
+  const struct {
+    const char* typed;
+    const char* message;  // null: taken, the Start-menu page follows
+  } cases[] = {
+      {"D:\\Brindlex\\", RefusedDrive},  // CD-ROM
+      {"E:\\Brindlex\\", RefusedDrive},  // network
+      {"Q:\\Brindlex\\", RefusedDrive},  // not there
+      {"F:\\Brindlex\\", FullDrive},
+      {"G:\\", BadDestination},           // a root, on a drive that would take it
+      {"G:\\\\", BadDestination},
+      {"Q:\\", BadDestination},           // the root's refusal comes before the drive's
+      {"D:\\Brind*lex\\", BadDestination},
+      {"G:\\Apps\\Brindlex\\", nullptr},
+      {"g:\\Brindlex", nullptr},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed);
+    RebuildWizard();
+    GoForwardTo(2);
+    GadgetSetText(FldDestination, c.typed);
+    GadgetSetText(TxtFreeSpace, "before");
+    MessageBoxAnswer message(ErrorTitle, IDOK);
+    Click(BtnNext);
+    SeenDialog seen = message.Finish();
+    EXPECT_EQ(c.message != nullptr, seen.seen);
+    if (c.message) {
+      EXPECT_EQ(c.message, seen.text);
+    }
+    EXPECT_EQ(c.message ? 2 : 3, CurrentPage);
+    EXPECT_EQ(c.typed, Text(FldDestination));
+    EXPECT_EQ("before", Text(TxtFreeSpace));
   }
 }
 

@@ -29,6 +29,7 @@ InstallResult FakeInstallation(const InstallationPlan& plan, InstallProgress& pr
   Installation.desktopFolder = Copied(links.desktopFolder);
   Installation.quickLaunchFolder = Copied(links.quickLaunchFolder);
   Installation.windowsFolder = Copied(links.windowsFolder);
+  Installation.appDataFolder = Copied(links.appDataFolder);
   Installation.programFiles = Copied(plan.programFiles);
   Installation.startMenu = links.startMenu;
   Installation.desktop = links.desktop;

@@ -12,7 +12,7 @@ struct InstallationRecord {
   std::string heading, subheading;
   // The plan, copied.
   std::string destination, startMenuName, programsFolder, desktopFolder, quickLaunchFolder, windowsFolder,
-      programFiles;
+      programFiles, appDataFolder;
   bool startMenu = false, desktop = false, quickLaunch = false;
   // The page's phase line, detail line and bar after the fake reported FakePhase,
   // FakeDetail and FakePosition.

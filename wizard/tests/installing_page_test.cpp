@@ -65,6 +65,10 @@ TEST_F(InstallPlan, InstallHandsTheChoicesOfEveryPageToTheRun) {
     EXPECT_EQ(TextOf(CommonProgramsPath), Installation.programsFolder);
     EXPECT_EQ(TextOf(CommonDesktopPath), Installation.desktopFolder);
     EXPECT_EQ(TextOf(QuickLaunchPath), Installation.quickLaunchFolder);
+    // Quick Launch lies below the application data, which the links are checked from.
+    EXPECT_EQ(TextOf(AppDataPath) + "Microsoft\\Internet Explorer\\Quick Launch\\", Installation.quickLaunchFolder);
+    EXPECT_NE("", Installation.appDataFolder);
+    EXPECT_EQ(TextOf(AppDataPath), Installation.appDataFolder);
     // The licence's editor is named with the Windows folder; a new folder outside Program
     // Files is protected.
     char windows[MAX_PATH] = "";

@@ -118,10 +118,10 @@ TEST_F(Navigation, TheSummaryNamesBothFoldersAndIsRebuiltOnEachEntry) {
   Click(BtnBack);
   Click(BtnBack);
   Click(BtnBack);
-  GadgetSetText(FldDestination, "D:\\Elsewhere\\");
+  GadgetSetText(FldDestination, "C:\\Elsewhere\\");
   Click(ChkNoShortcuts);  // the folder is named all the same
   GoForwardTo(5);
-  EXPECT_EQ((std::vector<std::string>{"Папка установки:", "    D:\\Elsewhere\\", "", "Папка в меню «Пуск»:",
+  EXPECT_EQ((std::vector<std::string>{"Папка установки:", "    C:\\Elsewhere\\", "", "Папка в меню «Пуск»:",
                                       "    Brindlex"}),
             Lines(EdSummary));
 }
@@ -152,13 +152,13 @@ TEST_F(Navigation, PickingAProgramFolderNamesTheProductFolderInsideIt) {
 
 TEST_F(Navigation, InputsKeepTheirValuesAcrossSteps) {
   GoForwardTo(4);
-  GadgetSetText(FldDestination, "E:\\Kept\\");
+  GadgetSetText(FldDestination, "C:\\Kept\\");
   GadgetSetText(FldStartMenuFolder, "Kept");
   Click(ChkQuickLaunch);
   Click(ChkDesktopIcon);
   for (int i = 0; i < 4; ++i) Click(BtnBack);
   GoForwardTo(5);
-  EXPECT_EQ("E:\\Kept\\", Text(FldDestination));
+  EXPECT_EQ("C:\\Kept\\", Text(FldDestination));
   EXPECT_EQ("Kept", Text(FldStartMenuFolder));
   EXPECT_EQ(1, GadgetGetState(ChkQuickLaunch));
   EXPECT_EQ(0, GadgetGetState(ChkDesktopIcon));

@@ -29,7 +29,7 @@ TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
   const Case cases[] = {
       {"C:\\Program Files\\Brindlex\\", true},
       {"d:\\Apps\\Brindlex", true},
-      {"C:\\", true},
+      {"C:\\\\Brindlex\\", true},
       {"C:\\Программы\\Брайндлекс\\", true},
       {"C:\\ Tools\\" BRX_PRODUCT_TITLE "\\", true},
       {"C:\\«Brindlex»\\", true},
@@ -38,6 +38,10 @@ TEST(TypedFolders, DestinationMustBeAFullDrivePathOfUsableLength) {
       {"\\Brindlex\\", false},
       {"C:Brindlex\\", false},
       {"C:", false},
+      // A drive's root names no folder: the program would lie among the root's own files.
+      {"C:\\", false},
+      {"C:\\\\", false},
+      {"d:\\\\\\", false},
       {"1:\\Brindlex\\", false},
       {"\\\\server\\share\\Brindlex\\", false},
       {"//server/share/Brindlex/", false},
@@ -223,7 +227,8 @@ TEST(TypedFolders, TheDestinationsNormalFormEndsInOneBackslash) {
       {"C:\\Apps\\Brindlex", true},
       {"C:\\Apps\\Brindlex  ", true},
       {"C:\\Apps\\Brindlex\\ ", true},
-      {"C:\\", true},
+      {"C:\\", false},
+      {"C:\\\\  ", false},
       {"C:", false},
       {"C: ", false},
       {"", false},
@@ -232,7 +237,8 @@ TEST(TypedFolders, TheDestinationsNormalFormEndsInOneBackslash) {
       {"C:\\" + Table + "\\", true, Japanese},
   };
   const std::string expected[] = {
-      "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\", "C:", "C:", "", "",
+      "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\Apps\\Brindlex\\", "C:\\", "C:\\\\", "C:", "C:", "",
+      "",
       "C:\\" + Table + "\\", "C:\\" + Table + "\\",
   };
   static_assert(sizeof(cases) / sizeof(cases[0]) == sizeof(expected) / sizeof(expected[0]), "one form per case");

@@ -53,6 +53,7 @@ e2e_prepare_line() {
     folder) e2e_takes 1 1 "$@" && e2e_prepare_folder "$@" ;;
     file) e2e_takes 2 2 "$@" && e2e_prepare_file "$@" ;;
     quick-launch-folder) e2e_takes 0 0 "$@" && e2e_prepare_quick_launch_folder ;;
+    quick-launch-link) e2e_takes 1 1 "$@" && e2e_prepare_quick_launch_link "$@" ;;
     shell-folder) e2e_takes 2 2 "$@" && e2e_prepare_shell_folder "$@" ;;
     setup-copy) e2e_takes 1 1 "$@" && e2e_prepare_setup_copy "$@" ;;
     damaged-copy) e2e_takes 1 1 "$@" && e2e_prepare_damaged_copy "$@" ;;
