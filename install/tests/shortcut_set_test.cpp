@@ -79,6 +79,10 @@ const std::string AppDataElsewhere = "C:\\brx-link-appdata\\";
 TEST(ShortcutSet, NoShortcutIsSavedThroughALink) {
   ASSERT_TRUE(FolderExists(Links + "desktop-linked")) << "run these tests through run_install_tests.sh";
   const std::string outside = Root + "outside.lnk";
+  // A detail line fewer where the Start-menu folder is refused.
+  const std::vector<std::string> menuMade = {StartMenuLine, LinksLine, LinksLine, LinksLine};
+  const std::vector<std::string> menuRefused = {StartMenuLine, LinksLine, LinksLine};
+  const std::vector<std::string> bothLinks = {"Brindlex.lnk", "License.lnk"};
   const struct Case {
     const char* what;
     const char* menuName;
@@ -109,15 +113,11 @@ TEST(ShortcutSet, NoShortcutIsSavedThroughALink) {
     RecordingProgress progress;
     CreateProgramShortcuts(Installation.c_str(), every, progress);
 
-    // A detail line fewer where the Start-menu folder is refused.
-    EXPECT_EQ(c.menuLinks ? std::vector<std::string>{StartMenuLine, LinksLine, LinksLine, LinksLine}
-                          : std::vector<std::string>{StartMenuLine, LinksLine, LinksLine},
-              progress.calls);
+    EXPECT_EQ(c.menuLinks ? menuMade : menuRefused, progress.calls);
     EXPECT_EQ(NoLink, NamesIn(Target));
     EXPECT_EQ(NoLink, NamesIn(AppDataElsewhere + QuickLaunchBelow));
     EXPECT_EQ("not a shortcut", ReadFileBytes(outside));
-    EXPECT_EQ(c.menuLinks ? std::vector<std::string>{"Brindlex.lnk", "License.lnk"} : NoLink,
-              NamesIn(Menu + "Brindlex\\"));
+    EXPECT_EQ(c.menuLinks ? bothLinks : NoLink, NamesIn(Menu + "Brindlex\\"));
     EXPECT_EQ(c.desktopLink ? OneLink : NoLink, NamesIn(Desktop));
     EXPECT_EQ(c.quickLink ? OneLink : NoLink, NamesIn(Root + QuickLaunchBelow));
   }
