@@ -1,6 +1,7 @@
 // Installation runs into folders of the test's own, with a progress that records what the
 // run reported: complete runs with every choice of shortcuts, and runs that must stop.
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <string.h>
 #include <string>
 #include <vector>
@@ -9,6 +10,7 @@
 #include "payload/payload.h"
 #include "payload/tests/damaged_byte.h"
 #include "runtime/strings.h"
+#include "shell/install_folders.h"
 
 namespace {
 
@@ -364,21 +366,8 @@ TEST_F(StoppedInstallation, AFolderLinkOnTheDestinationsPathStopsTheRun) {
   }
 }
 
-// The Unix path of a path of the prefix, and a Unix shell command run from inside Wine,
-// which starts Unix programs too: only the Unix side can make a link that Wine shows.
-std::string UnixPath(const std::string& path) {
-  using UnixNameFunction = char*(CDECL*)(LPCWSTR);
-  auto unixName = reinterpret_cast<UnixNameFunction>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
-  wchar_t wide[MAX_PATH];
-  MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH);
-  char* name = unixName ? unixName(wide) : nullptr;
-  std::string unix = name ? name : "";
-  if (name) HeapFree(GetProcessHeap(), 0, name);
-  return unix;
-}
-
-// Wine does not wait for a Unix program to end: until asks whether it has done its work.
+// A Unix shell command run from inside Wine, which starts Unix programs too but does not
+// wait for them: until asks whether the command has done its work.
 template <typename Done>
 bool RunUnixShell(const std::string& command, Done until) {
   std::string line = "Z:\\bin\\sh -c \"" + command + "\"";
@@ -394,37 +383,31 @@ bool RunUnixShell(const std::string& command, Done until) {
   return false;
 }
 
-bool IsFolderLink(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT);
-}
-
 // Between the folders and the first file the destination's "projects" folder is put aside
-// and a link to a folder elsewhere made in its place: the path is asked again before the
-// first file, and the run stops with nothing written.
+// and a link to a folder elsewhere made in its place (only the Unix side can make a link
+// that Wine shows; the script that runs these tests names the C: drive's Unix path): the
+// path is asked again before the first file, and the run stops with nothing written.
 TEST_F(StoppedInstallation, ALinkMadeAfterTheFoldersStopsTheRunBeforeTheFirstFile) {
-  const std::string elsewhere = "C:\\brx-link-target\\", inst = Root + "swapped\\";
-  std::string root = UnixPath(Root), target = UnixPath(elsewhere);
-  ASSERT_FALSE(root.empty() || target.empty()) << "a case for Wine, run through run_install_tests.sh";
-  if (root.back() == '/') root.pop_back();
-  const std::string projects = root + "/swapped/projects";
-  const std::string link = inst + "projects";
+  const char* drive = getenv("BRX_UNIX_DRIVE_C");
+  ASSERT_TRUE(drive && *drive) << "a case for Wine, run through run_install_tests.sh";
+  const std::string elsewhere = "C:\\brx-link-target\\", inst = Root + "swapped\\", link = inst + "projects";
+  const std::string projects = std::string(drive) + "/brx-install-test/swapped/projects";
   struct SwappingProgress : RecordingProgress {
     std::string swap, link;
     bool linked = false;
     void Pause(int milliseconds) override {
       RecordingProgress::Pause(milliseconds);
       if (calls.size() == CallsBeforeTheFiles().size())
-        linked = RunUnixShell(swap, [this] { return IsFolderLink(link); });
+        linked = RunUnixShell(swap, [this] { return FolderIsLink(link.c_str()) != 0; });
     }
   } progress;
-  progress.swap = "mv '" + projects + "' '" + projects + "-aside' && ln -s '" + target + "' '" + projects + "'";
+  progress.swap =
+      "mv '" + projects + "' '" + projects + "-aside' && ln -s '" + drive + "/brx-link-target' '" + projects + "'";
   progress.link = link;
   InstallResult result = RunInstallation({inst.c_str(), Preset(), ProgramFiles.c_str()}, progress);
-  const bool linked = progress.linked;
   RunUnixShell("rm '" + projects + "' && mv '" + projects + "-aside' '" + projects + "'",
-               [&link] { return FolderExists(link) && !IsFolderLink(link); });
-  ASSERT_TRUE(linked) << "the link was not made: " << progress.swap;
+               [&link] { return FolderExists(link) && !FolderIsLink(link.c_str()); });
+  ASSERT_TRUE(progress.linked) << "the link was not made: " << progress.swap;
   EXPECT_EQ(FolderNotMade, result.failure);
   EXPECT_EQ(CallsBeforeTheFiles(), progress.calls);
   EXPECT_TRUE(NamesIn(elsewhere).empty());

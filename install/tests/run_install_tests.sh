@@ -8,6 +8,7 @@
 #   reparse point);
 # - shortcut folders that are links: below a Programs folder, a desktop folder, and an
 #   application-data folder, a folder below it and its Quick Launch folder.
+# BRX_UNIX_DRIVE_C names the drive's Unix path, for the case that makes a link mid-run.
 set -u
 program=$1
 here=$(cd "$(dirname "$0")" && pwd)
@@ -37,7 +38,7 @@ for link in programs/Tools programs/Linked desktop-linked "appdata-last/$quick";
 done
 ln -s "$drive/brx-link-appdata" "$links/appdata-linked"
 ln -s "$drive/brx-link-appdata/Microsoft/Internet Explorer" "$links/appdata-middle/Microsoft/Internet Explorer"
-bash "$here/../../scripts/wine-run.sh" "$program"
+BRX_UNIX_DRIVE_C=$drive bash "$here/../../scripts/wine-run.sh" "$program"
 rc=$?
 rm -rf "${made[@]}"
 exit $rc

@@ -23,12 +23,11 @@ header=$(dirname "$script")/../wizard/typed_folders.h
 # $work/refusals (the lines after "CMake Error at ..." up to the call stack), its whole
 # output in $work/output.
 run() {
-  local status
   : >"$setup"
   rm -rf "$work/out"
   cmake -DMANIFEST="$1" -DOUT="$work/out" -DASSETS="$assets" -DTEXTS="$texts" -DSTANDIN_SIZE="$standin_size" \
     -DBRX_SETUP_PROGRAM="$setup" -DBRX_DESTINATION_HEADER="${2:-$header}" -P "$script" >"$work/output" 2>&1
-  status=$?
+  local status=$?
   awk '/^CMake Error/ { error = 1; next } /^Call Stack|^$/ { error = 0 } error { sub(/^ */, ""); print }' \
     "$work/output" >"$work/refusals"
   return $status
@@ -36,9 +35,7 @@ run() {
 
 # accepted NAME MANIFEST [HEADER]
 accepted() {
-  if ! run "$2" "${3:-}"; then
-    fail "$1 is refused:"; cat "$work/output"; return
-  fi
+  run "$2" "${3:-}" || { fail "$1 is refused: $(cat "$work/output")"; return; }
   [ -e "$setup" ] || fail "$1: the setup program was removed although nothing was refused"
   local made
   for made in payload/manifest.h payload_table.inc block-layout.inc block-sizes.inc; do
@@ -49,9 +46,7 @@ accepted() {
 # refused NAME MANIFEST WORDS [HEADER [NAMED]]: NAMED, by default MANIFEST, is the file the
 # refusal must name.
 refused() {
-  if run "$2" "${4:-}"; then
-    fail "$1 is accepted"; return
-  fi
+  run "$2" "${4:-}" && { fail "$1 is accepted"; return; }
   local lines named=${5:-$2}
   lines=$(wc -l <"$work/refusals")
   if [ "$lines" -ne 1 ]; then

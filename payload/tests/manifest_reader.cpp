@@ -54,6 +54,8 @@ const Manifest& TheManifest() {
   return manifest;
 }
 
+bool DemoPayload() { return !*BRX_PAYLOAD_FOLDER_FROM_TEST; }
+
 std::string SourceBytes(const ManifestBlock& block) {
   const char* folder = block.from == "standin"    ? BRX_STANDIN_FOLDER_FROM_TEST
                        : block.from == "template" ? BRX_TEXTS_FROM_TEST

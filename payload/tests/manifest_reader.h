@@ -25,3 +25,7 @@ const PayloadEntry* InstalledRow(const std::string& blockName);
 
 // The payload row of an installed file, by its name.
 const PayloadEntry* Row(const std::string& name);
+
+// True for the stand-in and the demo project, false for a payload folder's files, whose
+// content is the company's: the checks of the demo payload's own content skip then.
+bool DemoPayload();

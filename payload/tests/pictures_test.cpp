@@ -1,18 +1,23 @@
-// The wizard's pictures and icons, checked from their own headers as a decoder would read
-// them.
+// The pictures, icons and the demo page, checked from their own headers as a decoder or a
+// browser would read them.
 #include <gtest/gtest.h>
 #include <png.h>
 #include <windows.h>
 #include <string.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
 #include "payload/payload.h"
-#include "payload/tests/byte_order.h"
+#include "payload/tests/manifest_reader.h"
 
 namespace {
 
+uint32_t BigEndian32(const uint8_t* p) { return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3]; }
+uint16_t BigEndian16(const uint8_t* p) { return uint16_t(p[0] << 8 | p[1]); }
+uint16_t Little16(const uint8_t* p) { return uint16_t(p[0] | p[1] << 8); }
+uint32_t Little32(const uint8_t* p) { return uint32_t(p[0] | p[1] << 8 | p[2] << 16 | uint32_t(p[3]) << 24); }
 
 uint32_t Crc32(const uint8_t* data, size_t size) {
   uint32_t crc = 0xFFFFFFFF;
@@ -61,6 +66,25 @@ std::vector<uint8_t> DecodeRgba(EmbeddedBlock block) {
   std::vector<uint8_t> pixels(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, pixels.data(), 0, nullptr)) return {};
   return pixels;
+}
+
+// Width and height from a JPEG's start-of-frame segment.
+bool ReadJpegSize(const PayloadEntry& entry, int* width, int* height) {
+  const uint8_t* p = entry.data;
+  if (entry.size < 4 || p[0] != 0xFF || p[1] != 0xD8) return false;
+  int32_t at = 2;
+  while (at + 9 <= entry.size && p[at] == 0xFF) {
+    const uint8_t marker = p[at + 1];
+    const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                       marker != 0xCC;
+    if (frame) {
+      *height = BigEndian16(p + at + 5);
+      *width = BigEndian16(p + at + 7);
+      return true;
+    }
+    at += 2 + BigEndian16(p + at + 2);
+  }
+  return false;
 }
 
 }  // namespace
@@ -137,4 +161,80 @@ TEST(PayloadPictures, IconsHoldOne32By32ImageOf256Colours) {
     if (info.hbmColor) DeleteObject(info.hbmColor);
     DestroyIcon(handle);
   }
+}
+
+TEST(PayloadPictures, ProjectPicturesHaveTheirPixelSizes) {
+  if (!DemoPayload()) GTEST_SKIP() << "the demo payload's own content";
+  struct Picture {
+    const char* block;
+    bool gif;
+    int width, height;
+  };
+  const Picture pictures[] = {
+      {"MontagePhoto", false, 160, 160},
+      {"BoardPicture", true, 245, 245},
+      {"ChannelSchematic", true, 563, 532},
+      {"PanelPhoto", false, 160, 153},
+      {"Schematic", true, 541, 540},
+  };
+  for (const Picture& picture : pictures) {
+    SCOPED_TRACE(picture.block);
+    const PayloadEntry* entry = InstalledRow(picture.block);
+    ASSERT_NE(nullptr, entry);
+    int width = 0, height = 0;
+    if (picture.gif) {
+      ASSERT_GE(entry->size, 13);
+      EXPECT_EQ(0, memcmp(entry->data, "GIF89a", 6));
+      width = Little16(entry->data + 6);
+      height = Little16(entry->data + 8);
+      EXPECT_EQ(';', entry->data[entry->size - 1]);  // trailer
+    } else {
+      ASSERT_TRUE(ReadJpegSize(*entry, &width, &height));
+      EXPECT_EQ(0xFF, entry->data[entry->size - 2]);  // end-of-image marker
+      EXPECT_EQ(0xD9, entry->data[entry->size - 1]);
+    }
+    EXPECT_EQ(picture.width, width);
+    EXPECT_EQ(picture.height, height);
+  }
+}
+
+TEST(PayloadPage, LinksReachTheInstalledFilesAndTheSiteIndex) {
+  if (!DemoPayload()) GTEST_SKIP() << "the demo payload's own content";
+  const PayloadEntry* page = InstalledRow("ProjectPage");
+  ASSERT_NE(nullptr, page);
+  ASSERT_EQ(ProjectsFolder, page->destination);
+  const std::string html(reinterpret_cast<const char*>(page->data), page->size);
+  EXPECT_EQ(0u, html.find("<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01"));
+  EXPECT_NE(std::string::npos, html.find("charset=windows-1251"));
+
+  // The pictures' folder as the page names it: relative to the page's own folder.
+  std::string folder = std::string(DestinationSubfolders[ProjectFilesFolder])
+                           .substr(strlen(DestinationSubfolders[ProjectsFolder]));
+  for (char& c : folder)
+    if (c == '\\') c = '/';
+  std::set<std::string> linked;
+  int indexLinks = 0;
+  for (const char* attribute : {"href=\"", "src=\""}) {
+    for (size_t at = html.find(attribute); at != std::string::npos; at = html.find(attribute, at + 1)) {
+      const size_t start = at + strlen(attribute);
+      const std::string target = html.substr(start, html.find('"', start) - start);
+      if (target == "index.html") {
+        ++indexLinks;
+        continue;
+      }
+      ASSERT_EQ(0u, target.find(folder)) << target;
+      const PayloadEntry* file = Row(target.substr(folder.size()));
+      ASSERT_NE(nullptr, file) << target;
+      EXPECT_EQ(ProjectFilesFolder, file->destination) << target;
+      linked.insert(file->name);
+    }
+  }
+  EXPECT_GT(indexLinks, 0);
+  std::set<std::string> expected;
+  for (const PayloadEntry& entry : PayloadTable)
+    if (entry.destination == ProjectFilesFolder) expected.insert(entry.name);
+  const PayloadEntry* unlinked = InstalledRow("BoardPicture");  // the one picture the page leaves out
+  ASSERT_NE(nullptr, unlinked);
+  expected.erase(unlinked->name);
+  EXPECT_EQ(expected, linked);
 }

@@ -8,26 +8,6 @@
 
 #include "payload/product_version.h"
 
-namespace {
-
-// The manifest resource's text.
-std::string SetupManifest() {
-  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
-  if (!resource) return std::string();
-  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
-  return std::string(bytes, SizeofResource(nullptr, resource));
-}
-
-// The program's own assemblyIdentity element.
-std::string OwnIdentity(const std::string& manifest) {
-  const size_t name = manifest.find("name=\"Brindlex.Setup\"");
-  if (name == std::string::npos) return std::string();
-  const size_t start = manifest.rfind("<assemblyIdentity", name);
-  return manifest.substr(start, manifest.find("/>", name) - start);
-}
-
-}  // namespace
-
 TEST(SetupResources, ProgramIconIsResourceOne) {
   HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON,
                                              32, 32, 0));
@@ -37,8 +17,10 @@ TEST(SetupResources, ProgramIconIsResourceOne) {
 }
 
 TEST(SetupResources, ManifestAsksForAdministratorAndSystemDensityAwareness) {
-  const std::string manifest = SetupManifest();
-  ASSERT_FALSE(manifest.empty());
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+  ASSERT_NE(nullptr, resource);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  const std::string manifest(bytes, SizeofResource(nullptr, resource));
   EXPECT_NE(std::string::npos, manifest.find("level=\"requireAdministrator\""));
   EXPECT_NE(std::string::npos, manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\""));
   EXPECT_NE(std::string::npos, manifest.find(">true</dpiAware>"));
@@ -50,19 +32,18 @@ TEST(SetupResources, ManifestAsksForAdministratorAndSystemDensityAwareness) {
 }
 
 // The program's own identity names the processor it was built for: x86 for the product,
-// amd64 for its 64-bit twin.
-TEST(SetupResources, ManifestNamesTheProcessorOfThisBuild) {
-  const std::string identity = OwnIdentity(SetupManifest());
-  ASSERT_FALSE(identity.empty());
+// amd64 for its 64-bit twin; it and the description name the build's version.
+TEST(SetupResources, ManifestNamesTheProcessorAndVersionOfThisBuild) {
+  HRSRC resource = FindResourceW(nullptr, MAKEINTRESOURCEW(1), reinterpret_cast<LPCWSTR>(RT_MANIFEST));
+  ASSERT_NE(nullptr, resource);
+  const char* bytes = static_cast<const char*>(LockResource(LoadResource(nullptr, resource)));
+  const std::string manifest(bytes, SizeofResource(nullptr, resource));
+  const size_t name = manifest.find("name=\"Brindlex.Setup\"");
+  ASSERT_NE(std::string::npos, name);
+  const size_t start = manifest.rfind("<assemblyIdentity", name);
+  const std::string identity = manifest.substr(start, manifest.find("/>", name) - start);
   const char* own = sizeof(void*) == 8 ? "processorArchitecture=\"amd64\"" : "processorArchitecture=\"x86\"";
   EXPECT_NE(std::string::npos, identity.find(own)) << identity;
-}
-
-// The identity's version and the description are the version of the build.
-TEST(SetupResources, ManifestNamesTheVersionOfThisBuild) {
-  const std::string manifest = SetupManifest();
-  const std::string identity = OwnIdentity(manifest);
-  ASSERT_FALSE(identity.empty());
   EXPECT_NE(std::string::npos, identity.find(" version=\"" BRX_FILE_VERSION "\" ")) << identity;
   EXPECT_NE(std::string::npos, manifest.find("<description>" BRX_PRODUCT_TITLE " setup</description>"));
 }

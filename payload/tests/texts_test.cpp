@@ -1,12 +1,13 @@
-// The welcome and finish texts, byte for byte: their templates filled with this build's
-// title (the licence is the installed payload's). The literals here are compiled to
-// Windows-1251, the encoding the blocks hold.
+// The welcome, licence and finish texts, byte for byte: the welcome and finish templates
+// filled with this build's title, the demo payload's licence. The literals here are
+// compiled to Windows-1251, the encoding the blocks hold.
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "payload/payload.h"
 #include "payload/product_version.h"
+#include "payload/tests/manifest_reader.h"
 
 namespace {
 
@@ -33,4 +34,28 @@ TEST(PayloadTexts, FinishText) {
                         "Нажмите кнопку \"Завершить\" для выхода из мастера установки."),
             Text(FinishText()));
   EXPECT_EQ(125 + Moved, FinishText().length);
+}
+
+TEST(PayloadTexts, LicenceText) {
+  if (!DemoPayload()) GTEST_SKIP() << "the demo payload's own content";
+  const std::string stars(68, '*');
+  const std::string expected =
+      stars + "\r\n" +
+      "          " BRX_PRODUCT_TITLE " - программатор микроконтроллеров\r\n" +
+      stars + "\r\n" +
+      "\r\n" +
+      std::string(31, ' ') + "ЛИЦЕНЗИОННОЕ СОГЛАШЕНИЕ\r\n" +
+      "\r\n"
+      "Программа Brindlex распространяется бесплатно и предоставляется \"как есть\", "
+      "без каких-либо гарантий. Автор не отвечает за ущерб от её использования.\r\n"
+      "Разрешается свободно копировать и распространять программу, если её файлы "
+      "передаются без изменений и вместе с этим соглашением.\r\n"
+      "\r\n"
+      "Устанавливая программу, Вы принимаете все условия этого соглашения.\r\n"
+      "\r\n"
+      "Ваши вопросы, замечания и пожелания направляйте:\r\n"
+      "в форум Автора:          forum.brindlex.example\r\n"
+      "или по email:                avtor@brindlex.example\r\n";
+  EXPECT_EQ(expected, Text(LicenceText()));
+  EXPECT_EQ(763u + Moved, expected.size());
 }

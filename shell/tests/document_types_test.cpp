@@ -46,6 +46,8 @@ TEST(DocumentTypeRows, EachLayoutWritesItsRowsInTheMachinesClasses) {
   const std::string nt = Classes;
   const Row ntCommand = {Hklm, nt + "Applications\\Brindlex.exe\\shell\\open\\command", "", Command};
   const Row ntUserChoice = {Hkcu, std::string(FileExts) + "sfr", "Application", "Brindlex.exe"};
+  const Row ntExtension = {Hklm, nt + ".sfr", "", "sfr_auto_file"};
+  const Row ntType = {Hklm, nt + "sfr_auto_file", "", "Brindlex"};
   const Row win9xExtension = {Hklm, nt + ".sfr", "", "Brindlex.exe"};
   const Row win9xType = {Hklm, nt + "Brindlex.exe", "", "Brindlex"};
   const Row win9xIcon = {Hklm, nt + "Brindlex.exe\\DefaultIcon", "", Program};
@@ -57,22 +59,14 @@ TEST(DocumentTypeRows, EachLayoutWritesItsRowsInTheMachinesClasses) {
     std::vector<Row> rows;
   } cases[] = {
       {"NT", 1, "Brindlex", Program,
-       {ntCommand,
-        {Hklm, nt + ".sfr", "", "sfr_auto_file"},
-        {Hklm, nt + "sfr_auto_file", "", "Brindlex"},
-        {Hklm, nt + "sfr_auto_file\\DefaultIcon", "", Program},
-        ntUserChoice}},
+       {ntCommand, ntExtension, ntType, {Hklm, nt + "sfr_auto_file\\DefaultIcon", "", Program}, ntUserChoice}},
       // Without a description neither the extension key nor the type key is touched.
       {"NT, no description", 1, "", Program, {ntCommand, ntUserChoice}},
-      {"NT, no icon", 1, "Brindlex", "",
-       {ntCommand, {Hklm, nt + ".sfr", "", "sfr_auto_file"}, {Hklm, nt + "sfr_auto_file", "", "Brindlex"},
-        ntUserChoice}},
-      {"95/98/ME", 0, "Brindlex", Program,
-       {win9xExtension, win9xType, win9xIcon, win9xCommand}},
+      {"NT, no icon", 1, "Brindlex", "", {ntCommand, ntExtension, ntType, ntUserChoice}},
+      {"95/98/ME", 0, "Brindlex", Program, {win9xExtension, win9xType, win9xIcon, win9xCommand}},
       // There the icon row does not depend on the description.
       {"95/98/ME, no description", 0, "", Program, {win9xExtension, win9xIcon, win9xCommand}},
-      {"95/98/ME, no icon", 0, "Brindlex", "",
-       {win9xExtension, win9xType, win9xCommand}},
+      {"95/98/ME, no icon", 0, "Brindlex", "", {win9xExtension, win9xType, win9xCommand}},
   };
   for (const auto& c : cases) EXPECT_EQ(c.rows, Rows(c.ntLayout, "sfr", c.description, Program, c.icon)) << c.what;
 }

@@ -2,11 +2,7 @@
    checks installs it as the application, to show that the setup carries any program. */
 #include <windows.h>
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR command, int show) {
-  (void)instance;
-  (void)previous;
-  (void)command;
-  (void)show;
+int main(void) {
   MessageBoxA(NULL, "Another program in the place of Brindlex.exe.", "Payload folder test", MB_OK);
   return 0;
 }

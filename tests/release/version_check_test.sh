@@ -26,19 +26,16 @@ cases=(
   $'1.0|-DBRX_COMPANY=a\nb|BRX_COMPANY: a line break or tab'
   $'1.0|-DBRX_COPYRIGHT=\xc2\xa9\t2024|BRX_COPYRIGHT: a line break or tab'
 )
+project=$work/project
 for case in "${cases[@]}"; do
   version=${case%%|*}
   rest=${case#*|}
   setting=${rest%|*}
   expected=${rest##*|}
-  project=$work/project
-  rm -rf "$project"
-  mkdir -p "$project"
+  rm -rf "$project" && mkdir -p "$project"
   printf 'cmake_minimum_required(VERSION 3.18)\nproject(Check VERSION %s LANGUAGES NONE)\ninclude("%s")\n' \
     "$version" "$module" >"$project/CMakeLists.txt"
-  settings=()
-  [ -n "$setting" ] && settings=("$setting")
-  cmake -S "$project" -B "$project/build" "${settings[@]}" >"$work/output" 2>&1
+  cmake -S "$project" -B "$project/build" ${setting:+"$setting"} >"$work/output" 2>&1
   status=$?
   what="VERSION $version${setting:+ with ${setting//$'\n'/<LF>}}"
   if [ "$expected" = made ]; then
@@ -53,9 +50,6 @@ for case in "${cases[@]}"; do
     fail "$what is not refused on one line with \"$expected\":"; cat "$work/output"
   fi
 done
-rm -rf "$work/project"
-if [ "$failures" -gt 0 ]; then
-  echo "$failures of ${#cases[@]} cases failed"
-  exit 1
-fi
-echo "version check: ${#cases[@]} cases, each accepted or refused with its reason on one line"
+rm -rf "$project"
+echo "version check: ${#cases[@]} cases, each to be accepted or refused with its reason on one line; $failures failures"
+[ "$failures" -eq 0 ]

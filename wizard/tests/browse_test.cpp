@@ -160,7 +160,6 @@ TEST_F(Browse, ATypedDestinationIsCheckedLikeAChosenOne) {
       {"Q:\\Brindlex\\", RefusedDrive},  // not there
       {"F:\\Brindlex\\", FullDrive},
       {"G:\\", BadDestination},           // a root, on a drive that would take it
-      {"G:\\\\", BadDestination},
       {"Q:\\", BadDestination},           // the root's refusal comes before the drive's
       {"D:\\Brind*lex\\", BadDestination},
       {"G:\\Apps\\Brindlex\\", nullptr},

@@ -89,24 +89,20 @@ std::string BesideProgram(const char* relative) {
   return length > 0 && length < MAX_PATH ? std::string(full) : path;
 }
 
-std::string ProductTitle() { return BRX_PRODUCT_TITLE; }
-// The build folder: BRX_BUILD_FROM_PROGRAM, as the build gave it, from this program's folder.
-std::string BuildFolder() { return BesideProgram(BRX_BUILD_FROM_PROGRAM); }
-std::string LastPosition() { return std::to_string(InstallLastPosition); }
-std::string SpaceNeededKb() { return BRX_SPACE_NEEDED_KB; }
-std::string LicenceFile() { return BesideProgram(BRX_LICENCE_FROM_PROGRAM); }
-
 // The marks that stand for what the build decides: the title, the build folder, the
 // figures the payload manifest gives and the file the licence page's text is made from.
+// The folders are given by the build relative to this program's folder.
 struct BuildMark {
   const char* mark;
   std::string (*value)();
 };
-constexpr BuildMark BuildMarks[] = {{"{title}", ProductTitle},
-                                    {"{build}", BuildFolder},
-                                    {"{last-position}", LastPosition},
-                                    {"{space-needed-kb}", SpaceNeededKb},
-                                    {"{licence}", LicenceFile}};
+constexpr BuildMark BuildMarks[] = {
+    {"{title}", [] { return std::string(BRX_PRODUCT_TITLE); }},
+    {"{build}", [] { return BesideProgram(BRX_BUILD_FROM_PROGRAM); }},
+    {"{last-position}", [] { return std::to_string(InstallLastPosition); }},
+    {"{space-needed-kb}", [] { return std::string(BRX_SPACE_NEEDED_KB); }},
+    {"{licence}", [] { return BesideProgram(BRX_LICENCE_FROM_PROGRAM); }},
+};
 
 void FillBuildMarks(std::string* word) {
   for (const BuildMark& b : BuildMarks) {

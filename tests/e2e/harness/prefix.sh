@@ -121,11 +121,7 @@ e2e_prepare_quick_launch_folder() { e2e_prepare_folder "$(e2e_quick_launch)"; }
 
 # prepare quick-launch-link 'C:\...': the user's Quick Launch folder is a Unix symbolic link to
 # that folder.
-e2e_prepare_quick_launch_link() {
-  local quick
-  quick=$(e2e_quick_launch)
-  e2e_prepare_link "${quick%\\}" "$1"
-}
+e2e_prepare_quick_launch_link() { e2e_prepare_link "$(e2e_quick_launch | sed 's/\\$//')" "$1"; }
 
 # prepare file 'C:\...' TEXT: a file with that text.
 e2e_prepare_file() {

@@ -165,53 +165,40 @@ TEST_F(ScenarioFiles, HarnessLinesReachTheHarnessWordForWord) {
                                    u8"s.scn:6\0" "3\0" "check\0exists\0C:\\Программы\0"s);
 }
 
-TEST_F(ScenarioFiles, BuildMarksStandForTheTitleAndTheBuildFolder) {
-  // In every kind of word, in a fragment as in the scenario, and as often as they stand.
-  Write("page.inc", u8"window \"Установка программы {title}\"\n");
+// In every kind of word, in a fragment as in the scenario, and as often as they stand; a
+// mark spelt otherwise stays as it is. {build} and {licence} lead to this build's files.
+TEST_F(ScenarioFiles, BuildMarksStandForTheBuildsTitleFiguresAndFiles) {
+  Write("page.inc", u8"window \"Установка программы {title}, {space-needed-kb} Кб\"\n");
   std::string scenario = Write("s.scn",
                                "include page.inc\n"
                                u8"expect-message \"Установка {title}\" \"{title}, {title} ?\" yes/no*\n"
+                               "expect-progress PrgInstall {last-position} {last-position}\n"
                                "expect-text-file TxtWelcomeBody \"{build}\\payload\\texts\\welcome.txt\"\n"
-                               "check file \"C:\\{title}.txt\" \"{Title} {title\"\n");
+                               "expect-text-file EdLicence \"{licence}\"\n"
+                               "check file \"C:\\{title}{last-position}.txt\""
+                               " \"{Title} {title {Last-position} {licence\"\n");
   std::vector<Step> steps;
   std::string error;
   ASSERT_TRUE(LoadScript(scenario, &steps, &error)) << error;
-  ASSERT_EQ(steps.size(), 4u);
-  EXPECT_EQ(steps[0].words, (Words{"window", "Установка программы " BRX_PRODUCT_TITLE}));
+  ASSERT_EQ(steps.size(), 6u);
+  const std::string last = std::to_string(PayloadCount + 5);
+  EXPECT_EQ(steps[0].words, (Words{"window", "Установка программы " BRX_PRODUCT_TITLE ", " BRX_SPACE_NEEDED_KB " Кб"}));
   EXPECT_EQ(steps[1].words, (Words{"expect-message", "Установка " BRX_PRODUCT_TITLE,
                                    BRX_PRODUCT_TITLE ", " BRX_PRODUCT_TITLE " ?", "yes/no*"}));
-  EXPECT_EQ(steps[3].words, (Words{"check", "file", "C:\\" BRX_PRODUCT_TITLE ".txt", "{Title} {title"}));
-  // {build} leads to the texts this build filled in.
-  const std::string& welcome = steps[2].words[2];
-  EXPECT_EQ(std::string::npos, welcome.find('{')) << welcome;
-  std::string text;
-  EXPECT_TRUE(ReadWholeFile(welcome, &text)) << welcome;
-  EXPECT_NE(std::string::npos, text.find(BRX_PRODUCT_TITLE)) << welcome;
-}
-
-TEST_F(ScenarioFiles, BuildMarksStandForTheManifestsFiguresAndTheLicenceFile) {
-  // In every kind of word, in a fragment as in the scenario, and as often as they stand;
-  // a mark spelt otherwise stays as it is.
-  Write("page.inc", u8"expect-text TxtSpaceNeeded \"Требуется {space-needed-kb} Кб\"\n");
-  std::string scenario = Write("s.scn",
-                               "include page.inc\n"
-                               "expect-progress PrgInstall {last-position} {last-position}\n"
-                               "expect-text-file EdLicence \"{licence}\"\n"
-                               "check file \"C:\\{last-position}.txt\" \"{Last-position} {licence\"\n");
-  std::vector<Step> steps;
-  std::string error;
-  ASSERT_TRUE(LoadScript(scenario, &steps, &error)) << error;
-  ASSERT_EQ(steps.size(), 4u);
-  const std::string last = std::to_string(PayloadCount + 5);
-  EXPECT_EQ(steps[0].words, (Words{"expect-text", "TxtSpaceNeeded", "Требуется " BRX_SPACE_NEEDED_KB " Кб"}));
-  EXPECT_EQ(steps[1].words, (Words{"expect-progress", "PrgInstall", last, last}));
-  EXPECT_EQ(steps[3].words, (Words{"check", "file", "C:\\" + last + ".txt", "{Last-position} {licence"}));
-  // {licence} is a full path that leads to the licence this build embeds.
-  const std::string& licence = steps[2].words[2];
-  EXPECT_EQ(':', licence[1]) << licence;
-  std::string text;
-  EXPECT_TRUE(ReadWholeFile(licence, &text)) << licence;
-  EXPECT_NE(std::string::npos, text.find("\r\n")) << licence;
+  EXPECT_EQ(steps[2].words, (Words{"expect-progress", "PrgInstall", last, last}));
+  EXPECT_EQ(steps[5].words, (Words{"check", "file", "C:\\" BRX_PRODUCT_TITLE + last + ".txt",
+                                   "{Title} {title {Last-position} {licence"}));
+  // The welcome text this build filled in, and the licence it embeds, by its full path.
+  const struct {
+    const std::string& path;
+    const char* holds;
+  } files[] = {{steps[3].words[2], BRX_PRODUCT_TITLE}, {steps[4].words[2], "\r\n"}};
+  for (const auto& file : files) {
+    std::string text;
+    EXPECT_EQ(':', file.path[1]) << file.path;
+    EXPECT_TRUE(ReadWholeFile(file.path, &text)) << file.path;
+    EXPECT_NE(std::string::npos, text.find(file.holds)) << file.path;
+  }
 }
 
 TEST_F(ScenarioFiles, FaultsAreReportedWithTheirPlace) {
