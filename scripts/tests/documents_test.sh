@@ -16,7 +16,6 @@ for doc in README.md docs/*.md; do
     [ -e "$path" ] || fail "$doc names $path, which does not exist"
   done
 done
-[ -f THIRD-PARTY-NOTICES.txt ] || fail "no THIRD-PARTY-NOTICES.txt for the release"
 
 # The scenarios named in the table of Windows versions.
 for name in $(sed -n '/^## Supported Windows versions/,/^## /p' README.md | grep -oE '`[a-z0-9-]+`' | tr -d '`' | sort -u); do
