@@ -13,6 +13,7 @@ sign_env_pass=${BRX_SIGN_PASS-} sign_env_pass_given=${BRX_SIGN_PASS+1}; unset BR
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
+called_from=$PWD
 cd "$root"
 . scripts/signing.sh
 . scripts/builds.sh
@@ -27,6 +28,15 @@ die() { echo "release: $*" >&2; exit 1; }
 brx_sign_fail() { die "$@"; }
 step() { echo "release: $*"; }
 
+dist=$root/dist
+work=$root/build-release
+build=$work/product
+rm -rf "$dist"
+mkdir -p "$dist"
+# A failure leaves dist/ empty: nothing half-made is taken for a release.
+trap 'rc=$?; [ $rc -eq 0 ] || find "$dist" -mindepth 1 -delete 2>/dev/null; exit $rc' EXIT
+step "emptied $dist"
+
 sign_application=no
 brx_sign_parse_args "$@"
 for arg in "${sign_rest[@]}"; do
@@ -34,7 +44,7 @@ for arg in "${sign_rest[@]}"; do
   sign_application=yes
 done
 # Files named relative to where the command was given stay found after the cd above.
-cd "$OLDPWD"
+cd "$called_from"
 for name in sign_pfx sign_module sign_certs sign_pass_file; do
   [ -z "${!name}" ] || [ ! -e "${!name}" ] || printf -v "$name" '%s' "$(readlink -f "${!name}")"
 done
@@ -52,15 +62,6 @@ case ${BRX_RELEASE_TESTS:-full} in
 esac
 # Tests that make a release themselves are left out of a release's suite.
 export BRX_RELEASE_RUNNING=1
-
-dist=$root/dist
-work=$root/build-release
-build=$work/product
-rm -rf "$dist"
-mkdir -p "$dist"
-# A failure leaves dist/ empty: nothing half-made is taken for a release.
-trap 'rc=$?; [ $rc -eq 0 ] || find "$dist" -mindepth 1 -delete 2>/dev/null; exit $rc' EXIT
-step "emptied $dist"
 
 git rev-parse --git-dir >/dev/null 2>&1 || die "$root is not a git checkout: a release is built from a commit"
 dirty=$(git status --porcelain --untracked-files=all | cut -c4- | head -n 20 | paste -sd ' ')
@@ -134,9 +135,22 @@ if [ -n "$payload_dir" ]; then
   build_payload=$work/payload
 fi
 
-step "building the 32-bit program in $build (log $work/build.log)"
-BRX_BUILD=$build BRX_BUILD_ARCHES=x86 BRX_PAYLOAD_DIR=$build_payload bash scripts/build.sh >"$work/build.log" 2>&1 ||
-  die "the build failed; log $work/build.log"
+# build TARGET-ARGUMENTS...: scripts/build.sh on the release's own build folder, 32-bit only.
+build_release_targets() {
+  BRX_BUILD=$build BRX_BUILD_ARCHES=x86 BRX_PAYLOAD_DIR=$build_payload bash scripts/build.sh "$@" >>"$work/build.log" 2>&1 ||
+    die "the build failed; log $work/build.log"
+}
+if [ "$tests" = full ]; then
+  step "building the 32-bit program and its tests in $build (log $work/build.log)"
+  build_release_targets
+else
+  # The host checks need the program and the few test programs they start, not the rest.
+  step "building the 32-bit program and what its host checks run in $build (log $work/build.log)"
+  build_release_targets --target BrindlexSetup
+  host_programs=$(ctest --test-dir "$build" -N -L '^host$' --show-only=json-v1 | grep -o '"[^"]*\.exe"' | tr -d '"' |
+                  grep "^$build/" | xargs -r -n1 basename | sed 's/\.exe$//' | grep -vx BrindlexSetup | LC_ALL=C sort -u || true)
+  [ -z "$host_programs" ] || build_release_targets --target $host_programs
+fi
 [ -f "$build/BrindlexSetup.exe" ] || die "the build made no $build/BrindlexSetup.exe; log $work/build.log"
 
 if [ "$tests" = full ]; then
