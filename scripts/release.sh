@@ -46,7 +46,7 @@ done
 # Files named relative to where the command was given stay found after the cd above.
 cd "$called_from"
 for name in sign_pfx sign_module sign_certs sign_pass_file; do
-  [ -z "${!name}" ] || [ ! -e "${!name}" ] || printf -v "$name" '%s' "$(readlink -f "${!name}")"
+  [ -z "${!name}" ] || [ ! -e "${!name}" ] || printf -v "$name" '%s' "$(realpath -s "${!name}")"
 done
 cd "$root"
 brx_sign_check_args
@@ -188,9 +188,9 @@ cp THIRD-PARTY-NOTICES.txt "$staging/THIRD-PARTY-NOTICES.txt"
   echo "timestamp: $sign_timestamp"
   echo "tests: $tests"
 } >"$staging/build-info.txt"
-(cd "$staging" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs -d '\n' sha256sum >"$staging/.SHA256SUMS") ||
+(cd "$staging" && find . -type f -printf '%P\n' | LC_ALL=C sort | xargs -d '\n' sha256sum >"$work/SHA256SUMS") ||
   die "cannot write SHA256SUMS"
-mv "$staging/.SHA256SUMS" "$staging/SHA256SUMS"
+mv "$work/SHA256SUMS" "$staging/SHA256SUMS"
 for name in payload THIRD-PARTY-NOTICES.txt BrindlexSetup-unsigned.exe build-info.txt SHA256SUMS BrindlexSetup.exe; do
   [ -e "$staging/$name" ] && mv "$staging/$name" "$dist/$name"
 done
