@@ -106,15 +106,16 @@ release_rewrite_sums() {
   (cd "$folder" && sha256sum -- "${paths[@]}" >SHA256SUMS.new && mv -f SHA256SUMS.new SHA256SUMS)
 }
 
-# release_test_summary LOG: "N of N passed", or "F of N failed: NAMES", from CTest's log.
+# release_test_summary LOG: "P of N passed[, S skipped]", or "F of N failed: NAMES", from CTest's log.
 release_test_summary() {
-  local line failed total names
+  local line failed total names skipped
   line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$1" | tail -n 1 || true)
   [ -n "$line" ] || { echo "no test ran to the end"; return 0; }
   failed=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
   total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+  skipped=$(grep -c '^[[:space:]]*[0-9]* - .* (\(Skipped\|Disabled\))$' "$1" || true)
   if [ "$failed" -eq 0 ]; then
-    echo "$total of $total passed"
+    if [ "$skipped" -eq 0 ]; then echo "$total of $total passed"; else echo "$((total - skipped)) of $total passed, $skipped skipped"; fi
   else
     names=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$1" | paste -sd ' ')
     echo "$failed of $total failed: $names"
