@@ -136,11 +136,16 @@ brx_sign_file() {
   fi
   if ! brx_sign_verify "$partial" "$work"; then
     rm -f "$partial"
-    brx_sign_fail "the signature does not verify: $(grep -o -m1 'Verify error: .*\|^cannot read .*' "$work/verify.log" ||
-      grep -m1 -i 'error\|failed' "$work/verify.log" || echo "see the log") (signing $in; log $work/verify.log)"
+    brx_sign_fail "the signature does not verify: $(brx_sign_verify_reason "$work/verify.log") (signing $in; log $work/verify.log)"
   fi
   chmod --reference="$in" "$partial"
   mv -f "$partial" "$out"
+}
+
+# The one line that says why a signature does not verify, from osslsigncode's log $1.
+brx_sign_verify_reason() {
+  grep -m1 '^the time stamp ' "$1" || grep -o -m1 'Verify error: .*\|^cannot read .*' "$1" ||
+    grep -m1 -i 'error\|failed' "$1" || echo "see the log"
 }
 
 # The certificates a signature is checked against: the --certs chain or the .pfx's, with
@@ -165,5 +170,12 @@ brx_sign_verify() {
   brx_sign_trust_file "$work/trusted.pem" || { echo "cannot read the certificates of $sign_pfx" >"$work/verify.log"; return 1; }
   [ "$sign_timestamp" = none ] || tsa=(-TSA-CAfile "${BRX_TSA_CAFILE:-/etc/ssl/certs/ca-certificates.crt}")
   osslsigncode verify -CAfile "$work/trusted.pem" "${tsa[@]}" -in "$file" >"$work/verify.log" 2>&1 &&
-    grep -q 'Signature verification: ok' "$work/verify.log"
+    grep -q '^Signature verification: ok' "$work/verify.log" || return 1
+  # osslsigncode reports success even when the time stamp's own chain fails.
+  [ "$sign_timestamp" = none ] || grep -q '^Timestamp Server Signature verification: ok' "$work/verify.log" || {
+    local against="the host's trusted roots"
+    [ -z "${BRX_TSA_CAFILE:-}" ] || against=$BRX_TSA_CAFILE
+    echo "the time stamp of $sign_timestamp does not verify against $against (BRX_TSA_CAFILE names the authority's chain)" >>"$work/verify.log"
+    return 1
+  }
 }
