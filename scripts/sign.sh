@@ -1,44 +1,49 @@
 #!/usr/bin/env bash
-# Signs a program with Authenticode (SHA-256) and writes a signed copy:
-#   bash scripts/sign.sh [--timestamp URL] CERT.pfx PASSWORD [IN.exe [OUT.exe]]
-# IN defaults to BrindlexSetup.exe in ${BRX_BUILD:-build}, OUT to IN's name with "-signed"
-# before ".exe". IN is never changed: the unsigned program stays the one a rebuild
-# reproduces. With --timestamp, an RFC 3161 time-stamp server (reached over the network)
-# countersigns, so the signature stays valid after the certificate expires.
+# Signs a program with Authenticode (SHA-256), checks the signature, and writes the signed
+# copy:
+#   scripts/sign.sh (--pfx F | --pkcs11-module M --key URI --certs C) [--pass-file F]
+#                   (--timestamp URL | --no-timestamp) [--description T] [--url U] IN OUT
+# The key is a .pfx file, or a key on a hardware token or an HSM reached through its
+# PKCS#11 module (SoftHSM's works the same way), with the certificate chain in PEM. The PIN
+# or password comes from --pass-file (its first line), else BRX_SIGN_PASS, else the
+# terminal (scripts/signing.sh). With --timestamp, an RFC 3161 time-stamp server
+# countersigns, so the signature stays valid after the certificate expires. The description
+# is "Brindlex" unless --description says otherwise; --url is the signature's link.
+# IN is never changed: the unsigned program stays the one a rebuild reproduces. OUT appears
+# only once its signature verifies (against the chain or the .pfx's certificates).
+sign_env_pass=${BRX_SIGN_PASS-} sign_env_pass_given=${BRX_SIGN_PASS+1}; unset BRX_SIGN_PASS
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
-usage() { echo "usage: bash scripts/sign.sh [--timestamp URL] CERT.pfx PASSWORD [IN.exe [OUT.exe]]" >&2; exit 2; }
+. "$(dirname "$0")/signing.sh"
+usage() {
+  echo "usage: scripts/sign.sh (--pfx F | --pkcs11-module M --key URI --certs C) [--pass-file F]" \
+    "(--timestamp URL | --no-timestamp) [--description T] [--url U] IN OUT" >&2
+  exit 2
+}
 
-timestamp=()
-if [ "${1:-}" = --timestamp ]; then
-  [ $# -ge 2 ] || usage
-  timestamp=(-ts "$2")
-  shift 2
+brx_sign_parse_args "$@"
+[ ${#sign_rest[@]} -eq 2 ] || usage
+case ${sign_rest[0]}${sign_rest[1]} in -*) usage ;; esac
+in=${sign_rest[0]}
+out=${sign_rest[1]}
+brx_sign_check_args
+[ -f "$in" ] || brx_sign_fail "no program $in"
+if [ "$(readlink -f "$out")" = "$(readlink -f "$in")" ]; then
+  brx_sign_fail "OUT must differ from IN: the unsigned program is kept as it is"
 fi
-[ $# -ge 2 ] && [ $# -le 4 ] || usage
-root=$(cd "$(dirname "$0")/.." && pwd)
-cert=$1
-password=$2
-build=${BRX_BUILD:-build}
-[ "${build#/}" != "$build" ] || build=$root/$build
-in=${3:-$build/BrindlexSetup.exe}
-out=${4:-${in%.exe}-signed.exe}
+brx_sign_read_pass
 
-[ -f "$cert" ] || { echo "sign: no certificate file $cert" >&2; exit 1; }
-[ -f "$in" ] || { echo "sign: no program $in (build it first)" >&2; exit 1; }
-if [ -e "$out" ] && [ "$(readlink -f "$out")" = "$(readlink -f "$in")" ]; then
-  echo "sign: OUT must differ from IN: the unsigned program is kept as it is" >&2
+work=$(mktemp -d "${TMPDIR:-/tmp}/brindlex-sign.XXXXXX")
+trap 'rm -rf "$work"; rm -f "$out.partial"' EXIT
+# A failure keeps its logs beside OUT, for the line that names them.
+keep_logs() { mkdir -p "$out.logs" && cp "$work"/*.log "$out.logs/" 2>/dev/null; }
+brx_sign_fail() {
+  keep_logs || true
+  echo "sign: ${*//"$work"/"$out.logs"}" >&2
   exit 1
-fi
-command -v osslsigncode >/dev/null || { echo "sign: osslsigncode is missing (run scripts/bootstrap.sh)" >&2; exit 1; }
-
-# The signed copy is written under a temporary name, so a failed signing leaves no OUT
-# that looks finished; the password goes through a pipe, not the command line.
-partial=$out.partial
-rm -f "$partial"
-trap 'rm -f "$partial"' EXIT
-printf '%s' "$password" | osslsigncode sign -pkcs12 "$cert" -readpass /dev/stdin -h sha256 -n Brindlex \
-  "${timestamp[@]}" -in "$in" -out "$partial" >/dev/null
-chmod --reference="$in" "$partial"
-mv -f "$partial" "$out"
-echo "signed: $out"
+}
+brx_sign_file "$in" "$out" "$work"
+rm -rf "$out.logs"
+stamp="without a time stamp"
+[ "$sign_timestamp" = none ] || stamp="time-stamped by $sign_timestamp"
+echo "signed and verified ($stamp): $out"
