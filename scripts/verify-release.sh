@@ -44,17 +44,17 @@ say "reading $info"
 brx_read_build_info "$info" || fail "$info is not a complete build record (lines above)"
 say "  commit $BRX_INFO_COMMIT, ${#BRX_INFO_PACKAGES[@]} packages, payload $BRX_INFO_PAYLOAD"
 
-# sums_digest DIR: the SHA-256 of DIR/SHA256SUMS.
+# sums_digest DIR: got, the SHA-256 of DIR/SHA256SUMS.
 sums_digest() {
   [ -f "$1/SHA256SUMS" ] || fail "$1 has no SHA256SUMS"
-  sha256sum <"$1/SHA256SUMS" | cut -c1-64
+  got=$(sha256sum <"$1/SHA256SUMS" | cut -c1-64)
 }
 # The payload first: a wrong folder stops the run before anything is installed.
 payload_dir=""
 if [ -n "$payload_arg" ]; then
   [ "$BRX_INFO_PAYLOAD" != demo ] || fail "the release installs the demo payload; --payload $payload_arg is not its payload"
   payload_dir=$(readlink -f "$payload_arg")
-  got=$(sums_digest "$payload_dir")
+  sums_digest "$payload_dir"
   if [ "$BRX_INFO_PAYLOAD_SIGNED" != no ] && [ "$got" = "$BRX_INFO_PAYLOAD" ]; then
     fail "$payload_dir is the folder before its Brindlex.exe was signed; the release embeds the signed copy (payload-signed: $BRX_INFO_PAYLOAD_SIGNED), DIST/payload/"
   fi
@@ -64,7 +64,7 @@ if [ -n "$payload_arg" ]; then
 elif [ -d "$dist/payload" ]; then
   [ "$BRX_INFO_PAYLOAD" != demo ] || fail "$dist/payload is there, but the record says the release installs the demo payload"
   payload_dir=$dist/payload
-  got=$(sums_digest "$payload_dir")
+  sums_digest "$payload_dir"
   key=payload-signed want=$BRX_INFO_PAYLOAD_SIGNED
   [ "$want" != no ] || { key=payload; want=$BRX_INFO_PAYLOAD; }
   [ "$got" = "$want" ] || fail "$payload_dir/SHA256SUMS has SHA-256 $got; the record's $key: line says $want"
@@ -100,19 +100,24 @@ $SUDO apt-get update >"$BRX_LOG" 2>&1
 # The recorded versions, all of them to be had before anything is installed. osslsigncode
 # writes none of the program's bytes: the recorded one where it can be had, else this
 # machine's own.
+# versions_here NAME: the versions of NAME installed or offered by the apt sources, one a line.
+versions_here() {
+  dpkg-query -W -f='${Version}\n' "$1" 2>/dev/null || true
+  apt-cache madison "$1" 2>/dev/null | awk -F'|' '{ gsub(/ /, "", $2); print $2 }' || true
+}
 pins=() unavailable=() signer=osslsigncode signer_recorded=""
 for pin in "${BRX_INFO_PACKAGES[@]}"; do
   name=${pin%%=*} version=${pin#*=}
   if [ "$name" = osslsigncode ]; then
     signer_recorded=$version
-    apt-cache show "$pin" >/dev/null 2>&1 && signer=$pin
+    versions_here "$name" | grep -qxF -- "$version" && signer=$pin
     continue
   fi
-  if apt-cache show "$pin" >/dev/null 2>&1; then
+  if versions_here "$name" | grep -qxF -- "$version"; then
     pins+=("$pin")
   else
-    unavailable+=("$name $version (to be had here: $(apt-cache madison "$name" 2>/dev/null |
-      awk -F'|' '{ gsub(/ /, "", $2); printf "%s%s", sep, $2; sep = ", " }' || true))")
+    here=$(versions_here "$name" | awk 'NF && !seen[$0]++' | paste -sd' ')
+    unavailable+=("$name $version (here: ${here:-none})")
   fi
 done
 if [ ${#unavailable[@]} -gt 0 ]; then
