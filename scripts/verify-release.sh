@@ -85,7 +85,7 @@ suites_list=/etc/apt/sources.list.d/brindlex-release-suites.sources
 entries=$(bash "$root/scripts/debian-deb-src.sh" --deb)
 if [ -n "$entries" ]; then
   printf '%s\n' "$entries" | $SUDO tee "$suites_list" >/dev/null
-  say "  wrote $suites_list: $(grep '^Suites:' <<<"$entries" | cut -d' ' -f2- | tr '\n' ' ')"
+  say "  wrote $suites_list: $(grep '^Suites:' <<<"$entries" | cut -d' ' -f2- | paste -sd' ')"
 else
   say "  the machine's apt sources list them already"
 fi
