@@ -124,8 +124,8 @@ if [ ${#unavailable[@]} -gt 0 ]; then
   printf 'verify-release:   not to be had: %s\n' "${unavailable[@]}" >&2
   fail "${#unavailable[@]} recorded package versions cannot be had from this machine's apt sources"
 fi
-say "installing the ${#pins[@]} recorded package versions, git, dpkg-dev and $signer; minutes on a fresh machine (log: $work/apt.log)"
-$SUDO apt-get install -y --no-install-recommends --allow-downgrades "${pins[@]}" git dpkg-dev "$signer" >>"$BRX_LOG" 2>&1
+say "installing the ${#pins[@]} recorded package versions, git, dpkg-dev, openssl and $signer; minutes on a fresh machine (log: $work/apt.log)"
+$SUDO apt-get install -y --no-install-recommends --allow-downgrades "${pins[@]}" git dpkg-dev openssl "$signer" >>"$BRX_LOG" 2>&1
 for pin in "${pins[@]}"; do
   name=${pin%%=*}
   [ "$(dpkg-query -W -f='${Version}' "$name")" = "${pin#*=}" ] || fail "$name is not at the recorded ${pin#*=} after the installation"
@@ -170,12 +170,17 @@ say "taking the signature out of $exe"
 osslsigncode extract-signature -in "$exe" -out "$work/signature.der" >"$work/signature.log" 2>&1 ||
   fail "$exe holds no signature that osslsigncode can take out (log: $work/signature.log)"
 say "attaching it to the rebuild with osslsigncode $signer_here"
-# attach-signature also checks the certificate chain against this machine's authorities and
-# fails where it does not know them, the file written all the same: the bytes tell.
+# attach-signature also checks the chain of the signature it attaches, and writes nothing
+# where it cannot: the certificates the signature carries are taken as anchors beside the
+# machine's own, since what is shown here is the bytes, not the trust.
+anchors=$work/anchors.pem
+openssl pkcs7 -inform DER -in "$work/signature.der" -print_certs >"$anchors" 2>>"$work/signature.log" || true
+[ -f /etc/ssl/certs/ca-certificates.crt ] && cat /etc/ssl/certs/ca-certificates.crt >>"$anchors"
 compared=$rebuilt
 rm -f "$work/attached.exe"
-osslsigncode attach-signature -sigin "$work/signature.der" -in "$rebuilt" -out "$work/attached.exe" \
-  >>"$work/signature.log" 2>&1 || say "  osslsigncode's own check of the attached signature fails here (log: $work/signature.log): the bytes decide"
+osslsigncode attach-signature -sigin "$work/signature.der" -CAfile "$anchors" -in "$rebuilt" \
+  -out "$work/attached.exe" >>"$work/signature.log" 2>&1 ||
+  say "  osslsigncode's own check of the attached signature fails here (log: $work/signature.log)"
 if [ -f "$work/attached.exe" ]; then
   if cmp -s "$exe" "$work/attached.exe"; then
     trap - EXIT
