@@ -69,8 +69,7 @@ entries() {
 }
 while IFS= read -r row; do
   name=${row%% ## *} rest=${row#* ## } files=${rest%% ## *} expected=${rest#* ## }
-  etc=$work/etc-$RANDOM
-  mkdir -p "$etc/sources.list.d"
+  etc=$work/etc-$RANDOM && mkdir -p "$etc/sources.list.d"
   while IFS= read -r spec; do
     printf '%b\n' "${spec#*=}" >"$etc/${spec%%=*}"
   done < <(sed 's/ || /\n/g' <<<"$files")
@@ -130,7 +129,6 @@ signed and unsigned ## program b.exe 1001; signed b.exe a.exe 300 101 ## 0: same
 PE32+ signed twice ## program u.exe 1024; poke u.exe 88 013 002; cp u.exe a.exe; head -c 64 /dev/zero >>a.exe; poke a.exe 232 0 4 0 0 100 0 0 0; cp u.exe b.exe; printf xxxxxxxx >>b.exe; poke b.exe 232 0 4 0 0 010 0 0 0; poke b.exe 152 377 ## 0: same outside the signature
 PE32+ with its security entry elsewhere ## program u.exe 1024; poke u.exe 88 013 002; cp u.exe a.exe; cp u.exe b.exe; poke b.exe 216 001 ## 1: differ outside the signature: first at offset 216 (0xd8)
 a byte of the code ## program u.exe 1001; poke u.exe 700 142; signed u.exe a.exe 300 101; program v.exe 1001; signed v.exe b.exe 300 101 ## 1: differ outside the signature: first at offset 700 (0x2bc)
-the byte after the checksum ## program u.exe 1001; signed u.exe a.exe 300 101; cp a.exe b.exe; poke b.exe 156 007 ## 1: differ outside the signature: first at offset 156 (0x9c)
 another data directory entry ## program u.exe 1001; signed u.exe a.exe 300 101; cp a.exe b.exe; poke b.exe 208 001 ## 1: differ outside the signature: first at offset 208 (0xd0)
 bytes after the table ## program u.exe 1001; signed u.exe a.exe 300 101; cp a.exe b.exe; printf 'tail' >>b.exe ## 1: differ outside the signature: one is a prefix of the other (lengths 1008 and 1012 unsigned)
 not a program ## program a.exe 1001; printf 'plain text' >b.exe ## 2: @/b.exe: not a PE program (no MZ header)
