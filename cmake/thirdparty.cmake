@@ -50,10 +50,16 @@ list(JOIN BRX_PNG_OPTIONS " " BRX_PNG_OPTIONS_ARG)
 find_program(BRX_MAKE NAMES make gmake mingw32-make)
 find_program(BRX_AWK NAMES awk mawk gawk nawk)
 if(BRX_MAKE AND BRX_AWK)
+  # Its settings read zlib.h: the header of the zlib the setup links, not whichever the
+  # toolchain's include folder happens to hold.
+  set(BRX_PNG_CPP "${CMAKE_C_COMPILER} -E")
+  if(BRX_ZLIB_DIR)
+    string(APPEND BRX_PNG_CPP " -I${BRX_ZLIB_DIR}")
+  endif()
   file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/pngconf)
   add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/pngconf/pnglibconf.h
     COMMAND ${BRX_MAKE} -s -f ${BRX_PNG_DIR}/scripts/pnglibconf.mak srcdir=${BRX_PNG_DIR}
-            "DFA_XTRA=${BRX_PNG_OPTIONS_ARG}" AWK=${BRX_AWK} "CPP=${CMAKE_C_COMPILER} -E"
+            "DFA_XTRA=${BRX_PNG_OPTIONS_ARG}" AWK=${BRX_AWK} "CPP=${BRX_PNG_CPP}"
             pnglibconf.h
     DEPENDS ${BRX_PNG_OPTIONS} ${BRX_PNG_DIR}/scripts/pnglibconf.dfa
             ${BRX_PNG_DIR}/scripts/options.awk ${BRX_PNG_DIR}/scripts/dfn.awk

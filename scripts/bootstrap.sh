@@ -1,6 +1,11 @@
 #!/usr/bin/env bash
 # Installs everything the build and the tests need on a Debian machine, and unpacks
 # libpng's and zlib's sources into third_party/. Safe to run again: finished steps are skipped.
+#   scripts/bootstrap.sh              the build, the tests under Wine, and release signing
+#   scripts/bootstrap.sh --build-only only what builds the unsigned 32-bit program (compilers,
+#                                     binutils, CMake, make, mawk, GoogleTest's source, which
+#                                     the configuration reads), apt-get source, git and
+#                                     osslsigncode for comparing a release: no Wine, no display
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -8,9 +13,20 @@ SUDO=""
 [ "$(id -u)" -eq 0 ] || SUDO="sudo"
 export DEBIAN_FRONTEND=noninteractive
 
-packages=(wine wine32:i386 wine64 xvfb g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-          libz-mingw-w64-dev googletest imagemagick liblnk-utils cmake make locales dpkg-dev
-          xauth x11-utils fonts-liberation fonts-wine mawk osslsigncode openssl git)
+build_packages=(g++-mingw-w64-i686-posix cmake make mawk googletest dpkg-dev git osslsigncode)
+case "${1:-}" in
+  --build-only) packages=("${build_packages[@]}") ;;
+  "")
+    # The test runs (Wine, its fonts and display), the twin's compiler, picture checks,
+    # shortcut reading, and signing with a PKCS#11 token (SoftHSM for the tests).
+    packages=("${build_packages[@]}" wine wine32:i386 wine64 xvfb g++-mingw-w64-x86-64-posix
+              libz-mingw-w64-dev imagemagick liblnk-utils locales xauth x11-utils
+              fonts-liberation fonts-wine openssl softhsm2 libengine-pkcs11-openssl)
+    ;;
+  *) echo "usage: scripts/bootstrap.sh [--build-only]" >&2; exit 2 ;;
+esac
+full=1
+[ "${1:-}" = --build-only ] && full=0
 
 missing=()
 for p in "${packages[@]}"; do
@@ -20,7 +36,8 @@ done
 # Source packages come from the machine's own Debian sources, whatever mirror it uses.
 src_list=/etc/apt/sources.list.d/brindlex-deb-src.sources
 need_update=0
-if ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [ "$full" = 1 ] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  echo "bootstrap: adding the i386 architecture (32-bit Wine)"
   $SUDO dpkg --add-architecture i386
   need_update=1
 fi
@@ -29,19 +46,28 @@ if [ -z "$src_entries" ]; then
   echo "bootstrap: no Debian archive among the machine's apt sources; cannot fetch source packages" >&2
 fi
 if [ -n "$src_entries" ] && [ "$(cat "$src_list" 2>/dev/null)" != "$src_entries" ]; then
+  echo "bootstrap: writing the Debian archive's source entries to $src_list"
   printf '%s\n' "$src_entries" | $SUDO tee "$src_list" >/dev/null
   need_update=1
 fi
 pngdir=$(ls -d "$root"/third_party/libpng1.6-*/ 2>/dev/null | head -n1 || true)
 zlibdir=$(ls -d "$root"/third_party/zlib-*/ 2>/dev/null | head -n1 || true)
 if [ ${#missing[@]} -gt 0 ] || [ -z "$pngdir" ] || [ -z "$zlibdir" ]; then need_update=1; fi
-if [ "$need_update" -eq 1 ]; then $SUDO apt-get update -q; fi
+if [ "$need_update" -eq 1 ]; then
+  echo "bootstrap: apt-get update"
+  $SUDO apt-get update
+fi
 if [ ${#missing[@]} -gt 0 ]; then
-  $SUDO apt-get install -y -q --no-install-recommends "${missing[@]}"
+  echo "bootstrap: installing ${#missing[@]} missing packages: ${missing[*]}"
+  echo "bootstrap: on a fresh machine this takes several minutes; apt's progress follows"
+  $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+else
+  echo "bootstrap: all ${#packages[@]} packages are installed"
 fi
 
 # Wine shows Cyrillic file names only under a UTF-8 Russian locale.
-if ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+if [ "$full" = 1 ] && ! locale -a 2>/dev/null | grep -qi '^ru_RU\.utf-\?8$'; then
+  echo "bootstrap: making the ru_RU.UTF-8 locale"
   $SUDO localedef -i ru_RU -f UTF-8 ru_RU.UTF-8
 fi
 
@@ -50,6 +76,7 @@ fi
 fetch_source() {
   local codename
   codename=$(. /etc/os-release && echo "${VERSION_CODENAME:-}")
+  echo "bootstrap: fetching the source of $1 into $root/third_party"
   mkdir -p "$root/third_party"
   (cd "$root/third_party" && { apt-get source -q "$1" ||
     { rm -rf ./"$1"_* ./"$1"-*; apt-get source -q "$1/$codename"; }; })

@@ -3,9 +3,16 @@
 # archive sources: the same URIs and suites as its "deb" entries for the release, its
 # updates and its security suites. Other vendors' lists are left out: a deb-src entry for
 # them breaks apt-get update. Reads /etc/apt/sources.list, *.list and *.sources.
-#   scripts/debian-deb-src.sh [APT_ETC_DIR [CODENAME]]
+#   scripts/debian-deb-src.sh [--deb] [APT_ETC_DIR [CODENAME]]
+# --deb prints instead the "deb" entries the machine lacks for the release's updates and
+# security suites (a fresh machine often lists the release alone): the updates suite at each
+# Debian archive URI that carries the release, the security suite at the archive's
+# "debian-security" beside it, as Debian's mirrors lay it out. They go to
+# brindlex-release-suites.sources, which the first mode then reads like the machine's own.
 set -euo pipefail
 . "$(dirname "$0")/common.sh"
+mode=deb-src
+if [ "${1:-}" = --deb ]; then mode=deb; shift; fi
 etc=${1:-/etc/apt}
 codename=${2:-}
 if [ -z "$codename" ] && [ -r /etc/os-release ]; then
@@ -17,7 +24,10 @@ files=()
 [ -f "$etc/sources.list" ] && files+=("$etc/sources.list")
 for f in "$etc"/sources.list.d/*.list "$etc"/sources.list.d/*.sources; do
   [ -f "$f" ] || continue
-  case "$f" in */brindlex-deb-src.sources) continue ;; esac
+  case "$f" in
+    */brindlex-deb-src.sources) continue ;;
+    */brindlex-release-suites.sources) [ "$mode" = deb ] && continue ;;
+  esac
   files+=("$f")
 done
 [ ${#files[@]} -gt 0 ] || exit 0
@@ -75,12 +85,25 @@ for f in "${files[@]}"; do
         }' "$f"
       ;;
   esac
-done | awk '!seen[$0]++' | awk '
+done | awk '!seen[$0]++' | awk -v mode="$mode" -v rel="$codename" '
+  # --deb: from the (URI, suite) pairs, the updates and security suites none of them lists.
+  mode == "deb-src" { print; next }
+  { has[$2] = 1; if ($2 == rel) release[++n] = $1 }
+  END {
+    if (mode != "deb") exit
+    for (i = 1; i <= n; i++) {
+      if (!has[rel "-updates"]) print release[i], rel "-updates"
+      if (has[rel "-security"] || has[rel "/updates"]) continue
+      uri = release[i]; sub(/\/+$/, "", uri)
+      if (uri ~ /\/debian$/) print uri "-security", rel "-security"
+      else print "debian-deb-src: no security archive known beside " uri > "/dev/stderr"
+    }
+  }' | awk '!seen[$0]++' | awk -v type="$mode" '
   { uris[$1] = uris[$1] (uris[$1] == "" ? "" : " ") $2; if (!($1 in order)) { order[$1] = ++n; list[n] = $1 } }
   END {
     for (i = 1; i <= n; i++) {
       if (i > 1) print ""
-      print "Types: deb-src"
+      print "Types: " type
       print "URIs: " list[i]
       print "Suites: " uris[list[i]]
       print "Components: main"
