@@ -25,6 +25,9 @@ release_build_files() {
   # Every header the program's own includes reach, at any depth.
   printf '#include <windows.h>\n#include <commctrl.h>\n#include <pthread.h>\n#include <string>\n#include <vector>\n' |
     $release_cxx -x c++ -E -H - 2>&1 >/dev/null | sed -n 's/^\.\+ //p'
+  # CMake's own modules (the Windows platform's rules among them) come in a package of their own.
+  compgen -G "$(dirname "$(readlink -f "$(command -v cmake)")")/../share/cmake-*/Modules/Platform/Windows-GNU.cmake" ||
+    echo "missing:cmake's modules"
   compgen -G "third_party/zlib-*/" >/dev/null || $release_cxx -print-file-name=libz.a
 }
 
