@@ -58,7 +58,7 @@ if cmp -s "$work/a" "$work/b"; then
   exit 0
 fi
 # cmp reports a difference with exit code 1, which is the case here.
-first=$({ cmp "$work/a" "$work/b" 2>&1 || true; } | awk '/differ/ { sub(/,/, "", $5); print $5 - 1; exit }
+first=$({ LC_ALL=C cmp "$work/a" "$work/b" 2>&1 || true; } | awk '/differ/ { sub(/,/, "", $5); print $5 - 1; exit }
                                             /EOF/ { print "EOF"; exit }')
 if [ "$first" = EOF ]; then
   echo "differ outside the signature: one is a prefix of the other (lengths $(stat -c %s "$work/a") and $(stat -c %s "$work/b") unsigned)"

@@ -188,7 +188,7 @@ if [ -f "$work/attached.exe" ]; then
     say "identical: $exe is commit $BRX_INFO_COMMIT rebuilt plus its signature ($((SECONDS - start)) s)"
     exit 0
   fi
-  say "  the rebuild with the signature attached is not byte for byte $exe (first difference at offset $({ cmp "$exe" "$work/attached.exe" 2>&1 || true; } | awk '/differ/ { sub(/,/, "", $5); print $5 - 1; exit } /EOF/ { print "the end of the shorter"; exit }'))"
+  say "  the rebuild with the signature attached is not byte for byte $exe (first difference at offset $({ LC_ALL=C cmp "$exe" "$work/attached.exe" 2>&1 || true; } | awk '/differ/ { sub(/,/, "", $5); print $5 - 1; exit } /EOF/ { print "the end of the shorter"; exit }'))"
   compared=$work/attached.exe
 else
   say "  this osslsigncode does not attach it (log: $work/signature.log): the rebuild itself is compared"
