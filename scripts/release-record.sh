@@ -120,7 +120,8 @@ release_test_summary() {
   if [ "$failed" -eq 0 ]; then
     if [ "$skipped" -eq 0 ]; then echo "$total of $total passed"; else echo "$((total - skipped)) of $total passed, $skipped skipped"; fi
   else
-    names=$(sed -n 's/^[[:space:]]*[0-9]* - \([^ ]*\) (.*/\1/p' "$1" | paste -sd ' ')
+    names=$(awk '/^The following tests/ { failed = /FAILED/; next }
+                 failed && $2 == "-" { print $3 }' "$1" | paste -sd ' ')
     echo "$failed of $total failed: $names"
   fi
 }
