@@ -70,8 +70,8 @@ entries() {
 while IFS= read -r row; do
   name=${row%% ## *} rest=${row#* ## } files=${rest%% ## *} expected=${rest#* ## }
   etc=$work/etc-$RANDOM && mkdir -p "$etc/sources.list.d"
-  while IFS= read -r spec; do
-    printf '%b\n' "${spec#*=}" >"$etc/${spec%%=*}"
+  while IFS= read -r entry; do
+    printf '%b\n' "${entry#*=}" >"$etc/${entry%%=*}"
   done < <(sed 's/ || /\n/g' <<<"$files")
   [ "$expected" = - ] && expected=""
   got=$(entries --deb "$etc" bookworm)
