@@ -123,7 +123,11 @@ brx_sign_file() {
   if [ -n "$sign_pfx" ]; then
     key=(-pkcs12 "$sign_pfx")
   else
-    key=(-pkcs11engine "$sign_engine" -pkcs11module "$sign_module" -key "$sign_key" -certs "$sign_certs")
+    # The engine in OpenSSL's own folder is loaded by its name: osslsigncode 2.5 (Debian 12's)
+    # takes a path given with -pkcs11engine for the engine's name, and then cannot load it.
+    key=(-pkcs11engine "$sign_engine")
+    [ "$sign_engine" != "$(openssl version -e | sed 's/^ENGINESDIR: "//; s/"$//')/pkcs11.so" ] || key=()
+    key+=(-pkcs11module "$sign_module" -key "$sign_key" -certs "$sign_certs")
   fi
   [ "$sign_timestamp" = none ] || extra+=(-ts "$sign_timestamp")
   [ -z "$sign_url" ] || extra+=(-i "$sign_url")
