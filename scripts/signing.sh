@@ -11,9 +11,18 @@
 sign_pfx="" sign_module="" sign_key="" sign_certs="" sign_pass_file=""
 sign_timestamp="" sign_description=Brindlex sign_url=""
 sign_rest=()
-sign_pass="" sign_engine=""
+sign_pass="" sign_engine="" sign_engine_option=()
 
 brx_sign_fail() { echo "sign: $*" >&2; exit 1; }
+
+# brx_sign_engine_option ENGINE OPENSSL-ENGINES-FOLDER: the osslsigncode option that loads
+# OpenSSL's PKCS#11 engine ENGINE, into sign_engine_option. The engine in OpenSSL's own folder
+# is left to osslsigncode, which loads it by its name: osslsigncode 2.5 (Debian 12's) takes a
+# path given with -pkcs11engine for the engine's name, and then cannot load it.
+brx_sign_engine_option() {
+  sign_engine_option=(-pkcs11engine "$1")
+  [ "$(readlink -f "$1")" != "$(readlink -f "${2%/}/pkcs11.so")" ] || sign_engine_option=()
+}
 
 # brx_sign_parse_args ARG...: the signing options into sign_*, everything else (in order)
 # into sign_rest for the caller to take or refuse.
@@ -72,6 +81,8 @@ brx_sign_check_args() {
     brx_sign_fail "choose the time stamp: --timestamp URL of an RFC 3161 server, or --no-timestamp (a signature without one ends with the certificate)"
   command -v osslsigncode >/dev/null || brx_sign_fail "osslsigncode is missing (run scripts/bootstrap.sh)"
   command -v openssl >/dev/null || brx_sign_fail "openssl is missing (run scripts/bootstrap.sh)"
+  [ -z "$sign_engine" ] ||
+    brx_sign_engine_option "$sign_engine" "$(openssl version -e | sed 's/^ENGINESDIR: "//; s/"$//')"
 }
 
 # brx_sign_read_pass: sign_pass from the first line of --pass-file, else from BRX_SIGN_PASS
@@ -123,11 +134,7 @@ brx_sign_file() {
   if [ -n "$sign_pfx" ]; then
     key=(-pkcs12 "$sign_pfx")
   else
-    # The engine in OpenSSL's own folder is loaded by its name: osslsigncode 2.5 (Debian 12's)
-    # takes a path given with -pkcs11engine for the engine's name, and then cannot load it.
-    key=(-pkcs11engine "$sign_engine")
-    [ "$sign_engine" != "$(openssl version -e | sed 's/^ENGINESDIR: "//; s/"$//')/pkcs11.so" ] || key=()
-    key+=(-pkcs11module "$sign_module" -key "$sign_key" -certs "$sign_certs")
+    key=("${sign_engine_option[@]}" -pkcs11module "$sign_module" -key "$sign_key" -certs "$sign_certs")
   fi
   [ "$sign_timestamp" = none ] || extra+=(-ts "$sign_timestamp")
   [ -z "$sign_url" ] || extra+=(-i "$sign_url")

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# The parts of verify-release.sh that decide without a network or a build: reading the
-# build record, the updates and security entries made from a machine's apt sources, and the
-# comparison of two programs outside their signatures. One table each.
+# The parts of the release scripts that decide without a network, a token or a build:
+# reading the build record, the updates and security entries made from a machine's apt
+# sources, the comparison of two programs outside their signatures, and the option that
+# loads OpenSSL's PKCS#11 engine. One table each.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 failures=0
@@ -133,6 +134,28 @@ another data directory entry ## program u.exe 1001; signed u.exe a.exe 300 101; 
 bytes after the table ## program u.exe 1001; signed u.exe a.exe 300 101; cp a.exe b.exe; printf 'tail' >>b.exe ## 1: differ outside the signature: one is a prefix of the other (lengths 1008 and 1012 unsigned)
 not a program ## program a.exe 1001; printf 'plain text' >b.exe ## 2: @/b.exe: not a PE program (no MZ header)
 a table beyond the end ## program a.exe 1001; signed a.exe b.exe 300 101; truncate -s 1100 b.exe ## 2: @/b.exe: the certificate table (1008, 300 bytes) lies outside the file
+EOT
+
+# --- The PKCS#11 engine's option: CASE ## ENGINE ## OPENSSL'S ENGINES FOLDER ## THE OPTION
+# (@ for the work folder, - for none). The engines folder holds pkcs11.so, and lib is a
+# link to it.
+. "$root/scripts/signing.sh"
+mkdir -p "$work/engines" "$work/elsewhere"
+touch "$work/engines/pkcs11.so" "$work/engines/libpkcs11.so" "$work/elsewhere/pkcs11.so"
+ln -sfn "$work/engines" "$work/lib"
+while IFS= read -r row; do
+  name=${row%% ## *} rest=${row#* ## } engine=${rest%% ## *} rest=${rest#* ## } folder=${rest%% ## *}
+  expected=${rest#* ## }
+  [ "$expected" = - ] && expected=""
+  brx_sign_engine_option "${engine//@/$work}" "${folder//@/$work}"
+  got="${sign_engine_option[*]}"
+  [ "$got" = "${expected//@/$work}" ] || fail "engine option, $name: expected '${expected//@/$work}', got '$got'"
+done <<'EOT'
+OpenSSL's own engine ## @/engines/pkcs11.so ## @/engines ## -
+the folder with a closing slash ## @/engines/pkcs11.so ## @/engines/ ## -
+the folder through a link ## @/lib/pkcs11.so ## @/engines ## -
+an engine of another name there ## @/engines/libpkcs11.so ## @/engines ## -pkcs11engine @/engines/libpkcs11.so
+an engine in another folder ## @/elsewhere/pkcs11.so ## @/engines ## -pkcs11engine @/elsewhere/pkcs11.so
 EOT
 
 [ "$failures" -eq 0 ] && echo "all release verification checks passed"
